@@ -1,0 +1,35 @@
+# SPDX-License-Identifier: MIT
+# The project's commands. `make run` and `make test` do all the set-up they need.
+
+BUILD      ?= build
+TEST_BUILD ?= build/asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: all setup build run test bench clean
+
+all: build
+
+setup:
+	@./scripts/setup
+
+# The game and its tools, optimised, in build/bin/.
+build: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF -DNUMBRAX_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/numbrax
+
+# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless.
+test: setup
+	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+		-DNUMBRAX_SANITIZE=ON -DNUMBRAX_TESTS=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS)
+	@cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Figures, not pass/fail: Google Benchmark programs on the optimised build.
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
+
+clean:
+	rm -rf $(BUILD)

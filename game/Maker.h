@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The maker's addresses, shown in the help menu and the about box and opened by their links.
+namespace maker {
+
+inline constexpr char WebPage[] = "https://korvessa.example/numbrax/";
+// How the help menu names the web page.
+inline constexpr char WebCaption[] = "korvessa.example";
+// The mailbox the captions show.
+inline constexpr char ContactMail[] = "info@korvessa.example";
+// The mailbox the mail links write to.
+inline constexpr char SupportMail[] = "support@korvessa.example";
+inline constexpr char MailSubject[] = "numbrax";
+
+} // namespace maker

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "NumbraxGame.h"
+
+#include <QFont>
+#include <QMainWindow>
+
+class QLabel;
+class QMenu;
+
+namespace toolkit {
+class TDrawGrid;
+class TPanel;
+} // namespace toolkit
+
+// The main window: the score panel, the board and the menu, a view over the game's rules.
+class TfNumbrax : public QMainWindow, private numbrax::TGameListener
+{
+    Q_OBJECT
+
+public:
+    explicit TfNumbrax(QWidget *parent = nullptr);
+    ~TfNumbrax() override;
+
+    numbrax::TNumbraxGame &game() { return FGame; }
+    const numbrax::TNumbraxGame &game() const { return FGame; }
+
+    // Components.
+    toolkit::TPanel *Panel1 = nullptr;
+    toolkit::TDrawGrid *sgr = nullptr;
+    QMenu *File1 = nullptr;
+    QMenu *Help1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblYou = nullptr;
+    QLabel *lblYouLast = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblComp = nullptr;
+    QLabel *lblCompLast = nullptr;
+
+    // Commands and menu entries.
+    QAction *a_newgame = nullptr;
+    QAction *a_toplist = nullptr;
+    QAction *a_gameoptions = nullptr;
+    QAction *a_exit = nullptr;
+    QAction *a_about = nullptr;
+    QAction *a_minimize = nullptr;
+    QAction *Howtoplay1 = nullptr;
+    QAction *Readmetxt1 = nullptr;
+    QAction *N4 = nullptr;
+    QAction *letterlink1 = nullptr;
+    QAction *N5 = nullptr;
+
+    // Sets the cells' size from the board widget's size and the board size.
+    void FitCells();
+
+public Q_SLOTS:
+    void a_newgameExecute();
+    void a_toplistExecute() {}
+    void a_gameoptionsExecute();
+    void a_exitExecute();
+    void a_aboutExecute();
+    void a_minimizeExecute();
+    void Howtoplay1Click();
+    void Readmetxt1Click();
+    void N4Click();
+    void letterlink1Click();
+    void N5Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormResize();
+    void createMenu();
+    void createScorePanel();
+    void layoutScorePanel();
+    void sgrDrawCell(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused);
+    void sgrMouseDown();
+    void sgrMouseMove(QPoint pos);
+
+    // The game's notifications.
+    void Picked(numbrax::Side side, int col, int row, std::int32_t value) override;
+    void BoardChanged() override;
+    void ScoresChanged() override;
+    void ResultTextChanged() override;
+    void Message(const std::string &text) override;
+
+    numbrax::TNumbraxGame FGame;
+    // The cells' font, rebuilt only when the row height changes.
+    QFont FCellFont;
+    int FCellFontRowHeight = -1;
+};

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QRect>
+
+class QPainter;
+
+namespace toolkit {
+
+// How a bevel is cut.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+// Draws width nested one-pixel outlines, each with its top and left edges in topLeft and its
+// bottom and right edges in bottomRight, and shrinks rect by width on every side. Width 0
+// draws nothing.
+void Frame3D(QPainter &painter, QRect &rect, const QColor &topLeft, const QColor &bottomRight, int width);
+
+} // namespace toolkit

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+#include "Replay.h"
+
+#include "BoardText.h"
+#include "NumbraxGame.h"
+
+#include <charconv>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace numbrax {
+
+namespace {
+
+// Writes what a view would show, as lines of text.
+class Transcript final : public TGameListener
+{
+public:
+    explicit Transcript(std::ostream &out)
+        : FOut(out)
+    {
+    }
+
+    void Picked(Side side, int col, int row, std::int32_t value) override
+    {
+        FOut << (side == Side::Player ? "player " : "computer ") << col << ' ' << row << ' ' << value << '\n';
+    }
+    void Message(const std::string &text) override { FOut << "message " << text << '\n'; }
+    void SetGame(const TNumbraxGame *game) { FGame = game; }
+    void ResultTextChanged() override
+    {
+        if (FGame && !FGame->ResultText().empty())
+            FOut << "panel " << FGame->ResultText() << '\n';
+    }
+
+private:
+    std::ostream &FOut;
+    const TNumbraxGame *FGame = nullptr;
+};
+
+struct ScriptError
+{
+    std::string what;
+};
+
+std::optional<int> ParseInt(const std::string &word)
+{
+    int value = 0;
+    const char *end = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    if (word.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+int Argument(const std::vector<std::string> &words, std::size_t i, int low, int high, const char *name)
+{
+    const std::optional<int> value = ParseInt(words[i]);
+    if (!value || *value < low || *value > high)
+        throw ScriptError{std::string(name) + " must be a whole number from " + std::to_string(low) + " to " +
+                          std::to_string(high) + ", not \"" + words[i] + "\""};
+    return *value;
+}
+
+void ExpectWords(const std::vector<std::string> &words, std::size_t count)
+{
+    if (words.size() != count)
+        throw ScriptError{"\"" + words[0] + "\" takes " + std::to_string(count - 1) + " argument" +
+                          (count == 2 ? "" : "s")};
+}
+
+bool Skipped(const std::string &line)
+{
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    return first == std::string::npos || line[first] == '#';
+}
+
+} // namespace
+
+int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
+{
+    Transcript transcript(out);
+    TNumbraxGame game(&transcript);
+    transcript.SetGame(&game);
+
+    std::string line;
+    int lineNumber = 0;
+    auto nextLine = [&]() -> bool {
+        while (std::getline(in, line)) {
+            ++lineNumber;
+            if (!Skipped(line))
+                return true;
+        }
+        return false;
+    };
+
+    try {
+        while (nextLine()) {
+            const std::vector<std::string> words = SplitWords(line);
+            const std::string &command = words[0];
+            if (command == "bycols") {
+                ExpectWords(words, 2);
+                game.SetGoByCols(Argument(words, 1, 0, 1, "the flag") == 1);
+            } else if (command == "board") {
+                ExpectWords(words, 2);
+                const int n = Argument(words, 1, kMinBoardSize, kMaxBoardSize, "the board size");
+                std::vector<std::string> rows;
+                while (int(rows.size()) < n) {
+                    if (!nextLine())
+                        throw ScriptError{"the board ends after " + std::to_string(rows.size()) + " of " +
+                                          std::to_string(n) + " rows"};
+                    if (int(SplitWords(line).size()) != n)
+                        throw ScriptError{"a board row of size " + std::to_string(n) + " needs " +
+                                          std::to_string(n) + " cell texts"};
+                    rows.push_back(line);
+                }
+                game.StartGame(*BoardFromRows(rows));
+            } else if (command == "newgame") {
+                ExpectWords(words, 5);
+                const int n = Argument(words, 1, kMinBoardSize, kMaxBoardSize, "the board size");
+                const int limit = Argument(words, 2, kMinNumberLimit, kMaxNumberLimit, "the number limit");
+                const bool negative = Argument(words, 3, 0, 1, "the negative-numbers flag") == 1;
+                const bool nulls = Argument(words, 4, 0, 1, "the empty-cells flag") == 1;
+                game.SetBoardSize(n);
+                game.SetMaxNum(limit);
+                game.SetNegativNum(negative);
+                game.SetUseNullCells(nulls);
+                game.NewGame();
+                out << BoardToText(game.board());
+            } else if (command == "move") {
+                ExpectWords(words, 3);
+                const int n = game.BoardSize();
+                const int col = Argument(words, 1, -1, n, "the column");
+                const int row = Argument(words, 2, -1, n, "the row");
+                game.PointerMove(col, row);
+                out << "cur " << game.CurCol() << ' ' << game.CurRow() << '\n';
+            } else if (command == "press") {
+                ExpectWords(words, 1);
+                game.Press();
+                out << "score " << game.PlayerScore() << ' ' << game.CompScore() << '\n';
+            } else if (command == "print") {
+                ExpectWords(words, 1);
+                out << BoardToText(game.board());
+            } else {
+                throw ScriptError{"unknown command \"" + command + "\""};
+            }
+        }
+    } catch (const ScriptError &e) {
+        out.flush();
+        err << "numbrax-replay: line " << lineNumber << ": " << e.what << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace numbrax
