@@ -47,6 +47,7 @@ public:
     QColor gridLineColor() const { return FGridLineColor; }
     void setGridLineColor(const QColor &color);
 
+    const DrawCellHandler &drawCellHandler() const { return FDrawCell; }
     void setDrawCellHandler(DrawCellHandler handler) { FDrawCell = std::move(handler); }
 
     // The cell's rectangle in widget coordinates (grid line excluded).
