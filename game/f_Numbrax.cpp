@@ -2,12 +2,15 @@
 #include "f_Numbrax.h"
 
 #include "DrawGrid.h"
+#include "KvShell.h"
 #include "Maker.h"
 #include "MessageBoxes.h"
 #include "Panel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMenuBar>
@@ -40,6 +43,22 @@ const QColor kRed(255, 0, 0);
 QString number(std::int64_t value)
 {
     return QString::number(qint64(value));
+}
+
+// Opens a text that lies beside the program, or says which file is missing. The help
+// commands never wait for the viewer and ignore what the desktop reports.
+void openText(const QString &path)
+{
+    if (FileFound(path))
+        ShellOpen(path);
+    else
+        toolkit::ShowMessage(QStringLiteral("Не найден файл описания \"%1\".").arg(QDir::toNativeSeparators(path)));
+}
+
+QString mailLink()
+{
+    return QStringLiteral("mailto:") + QLatin1String(maker::SupportMail) + QStringLiteral("?subject=") +
+           QLatin1String(maker::MailSubject);
 }
 
 } // namespace
@@ -289,11 +308,33 @@ void TfNumbrax::a_minimizeExecute()
     showMinimized();
 }
 
-void TfNumbrax::Howtoplay1Click() {}
-void TfNumbrax::Readmetxt1Click() {}
-void TfNumbrax::N4Click() {}
-void TfNumbrax::letterlink1Click() {}
-void TfNumbrax::N5Click() {}
+void TfNumbrax::Howtoplay1Click()
+{
+    // The rules text takes the program file's name, its extension (if any) replaced by ".txt".
+    // The program's path is the resolved one, so a link to the program finds the real folder.
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    openText(program.dir().filePath(program.completeBaseName() + QStringLiteral(".txt")));
+}
+
+void TfNumbrax::Readmetxt1Click()
+{
+    openText(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("readme.txt")));
+}
+
+void TfNumbrax::N4Click()
+{
+    ShellOpen(QLatin1String(maker::WebPage));
+}
+
+void TfNumbrax::letterlink1Click()
+{
+    ShellOpen(mailLink());
+}
+
+void TfNumbrax::N5Click()
+{
+    ShellOpen(QLatin1String(maker::WebPage));
+}
 
 void TfNumbrax::Picked(numbrax::Side side, int col, int row, std::int32_t)
 {

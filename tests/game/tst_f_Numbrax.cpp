@@ -3,10 +3,14 @@
 
 #include "BoardText.h"
 #include "DrawGrid.h"
+#include "KvShell.h"
 #include "Panel.h"
 #include "RecordingMessageBoxes.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,6 +67,39 @@ private:
     toolkit::TDrawGrid::DrawCellHandler FInner;
 };
 
+// Records what would be handed to the desktop instead of starting anything.
+class RecordingLauncher : public ShellLauncher
+{
+public:
+    RecordingLauncher() { setShellLauncher(this); }
+    ~RecordingLauncher() override { setShellLauncher(nullptr); }
+
+    bool startDetached(const QString &program, const QStringList &arguments) override
+    {
+        detached << (QStringList{program} + arguments);
+        return true;
+    }
+    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
+    {
+        waited << (QStringList{program} + arguments);
+        return nullptr;
+    }
+
+    QList<QStringList> detached;
+    QList<QStringList> waited;
+};
+
+// Removes a file or an empty folder when the test ends, however it ends.
+struct Cleanup
+{
+    QString path;
+    ~Cleanup()
+    {
+        QFile::remove(path);
+        QDir().rmdir(path);
+    }
+};
+
 } // namespace
 
 class tst_f_Numbrax : public QObject
@@ -89,6 +126,10 @@ private Q_SLOTS:
     void newGameResetsTheView();
     void escapeMinimises();
     void exitCloses();
+    void linkCommands_data();
+    void linkCommands();
+    void rulesText();
+    void readmeText();
 
 private:
     std::unique_ptr<RecordingMessageBoxes> boxes;
@@ -401,6 +442,66 @@ void tst_f_Numbrax::exitCloses()
     QVERIFY(!w.isVisible());
     QVERIFY(boxes->messages.isEmpty());
     QVERIFY(boxes->confirmations.isEmpty());
+}
+
+void tst_f_Numbrax::linkCommands_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("web page") << "N4" << "https://korvessa.example/numbrax/";
+    QTest::newRow("puzzle solver entry") << "N5" << "https://korvessa.example/numbrax/";
+    QTest::newRow("mail") << "letterlink1" << "mailto:support@korvessa.example?subject=numbrax";
+}
+
+void tst_f_Numbrax::linkCommands()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, target);
+    RecordingLauncher launcher;
+    window->findChild<QAction *>(entry)->trigger();
+    QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", target})});
+    QVERIFY(launcher.waited.isEmpty()); // the game stays usable while the program runs
+    QVERIFY(boxes->messages.isEmpty());
+}
+
+void tst_f_Numbrax::rulesText()
+{
+    // The rules text is named after the running program: here the test program itself.
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    const QString rules = program.dir().filePath(program.completeBaseName() + ".txt");
+    QVERIFY(!QFileInfo::exists(rules));
+    Cleanup cleanup{rules};
+    RecordingLauncher launcher;
+    const QString missing = QStringLiteral("Не найден файл описания \"%1\".").arg(rules);
+
+    window->Howtoplay1->trigger();
+    QCOMPARE(boxes->messages, QStringList{missing});
+    QVERIFY(launcher.detached.isEmpty());
+
+    // A folder of that name is not the file.
+    QVERIFY(QDir().mkdir(rules));
+    window->Howtoplay1->trigger();
+    QCOMPARE(boxes->messages, (QStringList{missing, missing}));
+    QVERIFY(launcher.detached.isEmpty());
+    QVERIFY(QDir().rmdir(rules));
+
+    QFile file(rules);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    window->Howtoplay1->trigger();
+    QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", rules})});
+    QCOMPARE(boxes->messages.size(), 2);
+}
+
+void tst_f_Numbrax::readmeText()
+{
+    // The build puts readme.txt beside every program of ours, this test included.
+    const QString readme = QDir(QCoreApplication::applicationDirPath()).filePath("readme.txt");
+    QVERIFY(QFileInfo(readme).isFile());
+    RecordingLauncher launcher;
+    window->Readmetxt1->trigger();
+    QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", readme})});
+    QVERIFY(boxes->messages.isEmpty());
 }
 
 QTEST_MAIN(tst_f_Numbrax)
