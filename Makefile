@@ -5,7 +5,9 @@ BUILD      ?= build
 TEST_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build run test bench clean
+PREFIX     ?= /usr/local
+
+.PHONY: all setup build run test bench install package clean
 
 all: build
 
@@ -30,6 +32,14 @@ test: setup
 # Figures, not pass/fail: Google Benchmark programs on the optimised build.
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
+
+# Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the program, in build/.
+package: build
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "f_Numbrax.h"
 
+#include "AppIcon.h"
 #include "DrawGrid.h"
 #include "KvShell.h"
 #include "Maker.h"
@@ -68,6 +69,7 @@ TfNumbrax::TfNumbrax(QWidget *parent)
     , FGame(this)
 {
     setWindowTitle(QStringLiteral("Numbrax (Korvessa)"));
+    setWindowIcon(ApplicationIcon());
 
     auto *client = new QWidget(this);
     QFont windowFont = QApplication::font();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "AppIcon.h"
 #include "Application.h"
 #include "f_Numbrax.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("numbrax"));
     toolkit::setApplicationTitle(QStringLiteral("Numbrax"));
+    QApplication::setWindowIcon(ApplicationIcon());
 
     TfNumbrax fNumbrax;
     fNumbrax.show();

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: MIT
+#include "AppIcon.h"
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/numbrax-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
