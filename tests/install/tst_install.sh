@@ -28,7 +28,8 @@ for f in "$programdir/numbrax" "$programdir/numbrax.txt" "$programdir/readme.txt
          share/metainfo/example.korvessa.numbrax.metainfo.xml \
          share/icons/hicolor/scalable/apps/numbrax.svg \
          share/icons/hicolor/48x48/apps/numbrax.png share/icons/hicolor/64x64/apps/numbrax.png \
-         share/icons/hicolor/128x128/apps/numbrax.png share/icons/hicolor/256x256/apps/numbrax.png; do
+         share/icons/hicolor/128x128/apps/numbrax.png share/icons/hicolor/256x256/apps/numbrax.png \
+         share/doc/numbrax/copyright; do
   [ -f "$top/$f" ] || fail "missing $f"
 done
 [ -x "$top/$programdir/numbrax" ] || fail "the program is not executable"
