@@ -1,0 +1,418 @@
+// SPDX-License-Identifier: MIT
+#include "KvChkBox.h"
+
+#include "Canvas.h"
+#include "Frame3D.h"
+#include "KvGraph.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPointer>
+#include <QShortcutEvent>
+
+#include <algorithm>
+
+using namespace toolkit;
+
+namespace {
+
+constexpr int kCheckSize = 11;
+constexpr int kRadioSize = 12;
+// The caption starts right of the box.
+constexpr int kCaptionLeft = 18;
+
+QImage loadStrip(const char *resource)
+{
+    QImage strip(QString::fromLatin1(resource));
+    return strip.convertToFormat(QImage::Format_RGB32);
+}
+
+bool canFocus(const QWidget *widget)
+{
+    return widget->isVisible() && widget->isEnabled();
+}
+
+unsigned alignmentFormat(TAlignment alignment)
+{
+    switch (alignment) {
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        return DT_CENTER;
+    case taLeftJustify:
+        break;
+    }
+    return DT_LEFT;
+}
+
+} // namespace
+
+const QImage &CheckGlyphs()
+{
+    static const QImage strip = loadStrip(":/FLATCHECKS");
+    return strip;
+}
+
+const QImage &RadioGlyphs()
+{
+    static const QImage strip = loadStrip(":/FLATRADIO");
+    return strip;
+}
+
+TkavoCustomCheckBox::TkavoCustomCheckBox(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
+    resize(75, 14);
+    followParentColor();
+}
+
+TkavoCustomCheckBox::~TkavoCustomCheckBox() = default;
+
+void TkavoCustomCheckBox::setStyle(TkavoCheckBoxType style)
+{
+    if (style == FStyle)
+        return;
+    FStyle = style;
+    update();
+}
+
+void TkavoCustomCheckBox::setChecked(bool checked)
+{
+    if (checked == FChecked)
+        return;
+    FChecked = checked;
+    if (checked && FStyle == btRadioButton && parentWidget()) {
+        // Handlers may change the family while it is walked; walk a snapshot.
+        QList<QPointer<TkavoCheckBox>> siblings;
+        for (QObject *child : parentWidget()->children()) {
+            auto *box = qobject_cast<TkavoCheckBox *>(child);
+            if (box && box != this)
+                siblings.append(box);
+        }
+        for (const QPointer<TkavoCheckBox> &box : siblings) {
+            if (box && box->Style() == btRadioButton)
+                box->setChecked(false);
+        }
+    }
+    NotifyChange();
+    update();
+}
+
+void TkavoCustomCheckBox::setWordWrap(bool wordWrap)
+{
+    if (wordWrap == FWordWrap)
+        return;
+    FWordWrap = wordWrap;
+    update();
+}
+
+void TkavoCustomCheckBox::setVertAlign(TkavoCheckAlign align)
+{
+    if (align == FVertAlign)
+        return;
+    FVertAlign = align;
+    update();
+}
+
+void TkavoCustomCheckBox::setCaption(const QString &caption)
+{
+    if (caption == FCaption)
+        return;
+    FCaption = caption;
+    updateAccelerator();
+    update();
+}
+
+void TkavoCustomCheckBox::setAlignment(TAlignment alignment)
+{
+    if (alignment == FAlignment)
+        return;
+    FAlignment = alignment;
+    update();
+}
+
+TCheckBoxState TkavoCustomCheckBox::State() const
+{
+    if (!FChecked)
+        return cbUnchecked;
+    return isEnabled() ? cbChecked : cbGrayed;
+}
+
+void TkavoCustomCheckBox::setState(TCheckBoxState state)
+{
+    setEnabled(state != cbGrayed);
+    setChecked(state != cbUnchecked);
+}
+
+void TkavoCustomCheckBox::setTabStop(bool tabStop)
+{
+    if (tabStop == FTabStop)
+        return;
+    FTabStop = tabStop;
+    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TkavoCustomCheckBox::setColor(TColor color)
+{
+    if (color == FColor)
+        return;
+    FColor = color;
+    FParentColor = false;
+    update();
+}
+
+void TkavoCustomCheckBox::setParentColor(bool parentColor)
+{
+    if (parentColor == FParentColor)
+        return;
+    FParentColor = parentColor;
+    followParentColor();
+}
+
+void TkavoCustomCheckBox::followParentColor()
+{
+    if (!FParentColor)
+        return;
+    const TColor color = parentColor(this);
+    if (color == FColor)
+        return;
+    FColor = color;
+    update();
+}
+
+void TkavoCustomCheckBox::setFontColor(TColor color)
+{
+    if (color == FFontColor)
+        return;
+    FFontColor = color;
+    update();
+}
+
+void TkavoCustomCheckBox::NotifyChange()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TkavoCustomCheckBox::Undo()
+{
+    const bool previous = FPrevChecked;
+    FPrevChecked = FChecked;
+    setChecked(previous);
+    if (OnUndo)
+        OnUndo(this);
+}
+
+void TkavoCustomCheckBox::Toggle()
+{
+    setChecked(!FChecked);
+}
+
+void TkavoCustomCheckBox::updateAccelerator()
+{
+    if (FAccelerator != 0) {
+        releaseShortcut(FAccelerator);
+        FAccelerator = 0;
+    }
+    const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
+    if (!mnemonic.isEmpty())
+        FAccelerator = grabShortcut(mnemonic);
+}
+
+bool TkavoCustomCheckBox::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Shortcut:
+        if (static_cast<QShortcutEvent *>(event)->shortcutId() == FAccelerator && isEnabled()) {
+            if (canFocus(this))
+                setFocus(Qt::ShortcutFocusReason);
+            Toggle();
+            return true;
+        }
+        break;
+    case QEvent::ParentChange:
+        followParentColor();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TkavoCustomCheckBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && isEnabled()) {
+        if (FTabStop && canFocus(this))
+            setFocus(Qt::MouseFocusReason);
+        Toggle();
+        FClickPressed = true;
+    }
+    if (OnMouseDown) {
+        const QPoint pos = event->position().toPoint();
+        OnMouseDown(this, event->button(), event->modifiers(), pos.x(), pos.y());
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TkavoCustomCheckBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = event->button() == Qt::LeftButton && FClickPressed;
+    if (event->button() == Qt::LeftButton)
+        FClickPressed = false;
+    if (click && rect().contains(event->position().toPoint()) && OnClick)
+        OnClick(this);
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TkavoCustomCheckBox::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (OnKeyDown) {
+        OnKeyDown(this, key, event->modifiers());
+        if (key == 0) {
+            event->accept();
+            return;
+        }
+    }
+    // On key down, so a held key toggles again with every repeat.
+    if (isEnabled() && QKeyCombination(modifiers, Qt::Key(key)) == FToggleKey) {
+        Toggle();
+        event->accept();
+        return;
+    }
+    if ((key == Qt::Key_Z && (modifiers & Qt::ControlModifier))
+        || (key == Qt::Key_Backspace && (modifiers & Qt::AltModifier))) {
+        Undo();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TkavoCustomCheckBox::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (OnEnter && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        OnEnter(this);
+    update();
+}
+
+void TkavoCustomCheckBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (OnExit && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        OnExit(this);
+    update();
+}
+
+void TkavoCustomCheckBox::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    FMouseInside = true;
+    update();
+}
+
+void TkavoCustomCheckBox::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    FMouseInside = false;
+    update();
+}
+
+void TkavoCustomCheckBox::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+        update();
+        break;
+    case QEvent::PaletteChange:
+        followParentColor();
+        break;
+    default:
+        break;
+    }
+}
+
+void TkavoCustomCheckBox::drawDisabledCaption(QPainter &painter, const QRect &rect) const
+{
+    const unsigned format = (FWordWrap ? DT_WORDBREAK : 0) | DT_EXPANDTABS | alignmentFormat(FAlignment);
+    const QPalette &pal = palette();
+    QRect r = rect.translated(1, 1);
+    painter.setPen(clBtnHighlight.resolve(pal));
+    DrawText(painter, FCaption, r, format);
+    r = rect;
+    painter.setPen(clBtnShadow.resolve(pal));
+    DrawText(painter, FCaption, r, format);
+}
+
+void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    const QPalette &pal = palette();
+    const QRect client = rect();
+    painter.fillRect(client, FColor.resolve(pal));
+
+    const int size = FStyle == btCheckBox ? kCheckSize : kRadioSize;
+    int top = 1;
+    if (FVertAlign == baCenter)
+        top = CenterTop(client, size);
+    else if (FVertAlign == baBottom)
+        top = client.height() - size - 1;
+
+    const int column = FChecked ? 1 : 0;
+    const bool active = hasFocus();
+    const int row = !isEnabled() ? 2 : (FMouseInside || active) ? 0 : 1;
+    if (FStyle == btCheckBox) {
+        QRect frame(0, top, 13, 13);
+        Frame3D(painter, frame, clBtnShadow.resolve(pal), clBtnHighlight.resolve(pal), 1);
+        painter.drawImage(QPoint(1, top + 1), CheckGlyphs(),
+                          QRect(row * 2 * kCheckSize + column * kCheckSize, 0, kCheckSize, kCheckSize));
+    } else {
+        painter.drawImage(QPoint(0, top), RadioGlyphs(),
+                          QRect(row * 2 * kRadioSize + column * kRadioSize, 0, kRadioSize, kRadioSize));
+    }
+
+    QRect caption;
+    const QFontMetrics metrics = painter.fontMetrics();
+    if (!FWordWrap) {
+        // The measure counts an "&" as a character: the box is as wide as the raw caption.
+        const int textHeight = metrics.height();
+        int textTop = 1;
+        if (FVertAlign == baCenter)
+            textTop = CenterTop(client, textHeight);
+        else if (FVertAlign == baBottom)
+            textTop = client.height() - textHeight - 1;
+        caption = QRect(kCaptionLeft, textTop, metrics.horizontalAdvance(FCaption), textHeight);
+        painter.setPen(FFontColor.resolve(pal));
+        if (isEnabled())
+            DrawAlignedText(painter, FCaption, caption, FAlignment);
+        else
+            drawDisabledCaption(painter, caption);
+    } else {
+        caption = QRect(QPoint(kCaptionLeft, 1), QPoint(client.width() - 3, client.height() - 2));
+        painter.setPen(FFontColor.resolve(pal));
+        if (isEnabled())
+            DrawWrappedText(painter, FCaption, caption, FAlignment);
+        else
+            drawDisabledCaption(painter, caption);
+    }
+
+    if (active) {
+        const int left = caption.left() - 4;
+        const int right = std::min(caption.left() + caption.width() + 2, client.width()); // exclusive
+        DrawFocusRect(painter, QRect(left, caption.top(), right - left, caption.height()));
+    }
+}
+
+TkavoCheckBox::TkavoCheckBox(QWidget *parent)
+    : TkavoCustomCheckBox(parent)
+{
+}

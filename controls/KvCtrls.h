@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Alignment.h"
+#include "Colors.h"
+#include "Component.h"
+#include "Cursors.h"
+#include "Frame3D.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <utility>
+
+// Where the label stands relative to its focus control: with wlpLeft the label is on the left
+// and the control on its right.
+enum TkavoLabelPosition : quint8 { wlpTop, wlpLeft, wlpRight, wlpBottom, wlpUnLinked };
+// The side the 3-D caption is lit from.
+enum TLightPos : quint8 { lpLeft, lpRight, lpTop, lpBottom, lpLeftTop, lpLeftBottom, lpRightTop, lpRightBottom };
+
+// Rect is a copy: changes made by the handler do not flow back.
+using TkavoLabelPaintEvent = std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect)>;
+
+// Draws (or, with Measure, measures) a caption as 3-D text: R shrinks by Depth + 2 at the left
+// and right and Depth + 1 at the top and bottom, then the text is drawn three times, in
+// LightColor moved Depth pixels towards the light, in ShadowColor moved away from it, and in
+// FaceColor in place. Measuring leaves R as the extent the text needs from R's shrunk left and
+// top. The caption is cut to 256 characters.
+void DrawText3D(const QString &Text, QRect &R, QPainter &Canvas, TLightPos Light, const QColor &FaceColor,
+                const QColor &LightColor, const QColor &ShadowColor, int Depth, toolkit::TAlignment Alignment,
+                bool WordWrap, bool NoPrefix, bool Measure);
+
+// A frame's colours, top-left then bottom-right: lowered is shadow over highlight, every other
+// cut the other way round.
+std::pair<toolkit::TColor, toolkit::TColor> BevelColors(toolkit::TBevelCut cut);
+
+// The library's label: a caption drawn as raised or sunken 3-D text inside an optional bevel
+// frame, with a hover look, linked to a focus control that it keeps placed beside itself and
+// focuses when clicked or when its accelerator is pressed.
+class TkavoCustomLabel : public QWidget, public toolkit::TComponent
+{
+    Q_OBJECT
+
+public:
+    explicit TkavoCustomLabel(QWidget *parent = nullptr);
+    ~TkavoCustomLabel() override;
+
+    bool Alive() const { return FAlive; }
+    void setAlive(bool alive);
+    int FocusOffset() const { return FFocusOffset; }
+    void setFocusOffset(int offset);
+    TkavoLabelPosition Position() const { return FPosition; }
+    void setPosition(TkavoLabelPosition position);
+    QWidget *FocusControl() const { return FFocusControl; }
+    void setFocusControl(QWidget *control);
+    bool WordWrap() const { return FWordWrap; }
+    void setWordWrap(bool wordWrap);
+    TLightPos Light() const { return FLight; }
+    void setLight(TLightPos light);
+    int Height3D() const { return FHeight3D; }
+    // A negative depth is refused and the previous one stays.
+    void setHeight3D(int depth);
+    toolkit::TColor LightColor() const { return FLightColor; }
+    void setLightColor(toolkit::TColor color);
+    toolkit::TColor ShadowColor() const { return FShadowColor; }
+    void setShadowColor(toolkit::TColor color);
+    toolkit::TAlignment Alignment() const { return FAlignment; }
+    void setAlignment(toolkit::TAlignment alignment);
+    toolkit::TBevelCut BevelInner() const { return FBevelInner; }
+    void setBevelInner(toolkit::TBevelCut cut);
+    toolkit::TBevelCut BevelOuter() const { return FBevelOuter; }
+    void setBevelOuter(toolkit::TBevelCut cut);
+    int BevelWidth() const { return FBevelWidth; }
+    void setBevelWidth(int width);
+    int BorderWidth() const { return FBorderWidth; }
+    void setBorderWidth(int width);
+    bool Bevel() const { return FBevel; }
+    void setBevel(bool bevel);
+    // The font and background while the pointer is over the label. Setting either, except
+    // while loading, ends following the parent's font or colour.
+    QFont FontActive() const { return FFontActive; }
+    void setFontActive(const QFont &font);
+    toolkit::TColor FontActiveColor() const { return FFontActiveColor; }
+    void setFontActiveColor(toolkit::TColor color);
+    toolkit::TColor ColorActive() const { return FColorActive; }
+    void setColorActive(toolkit::TColor color);
+    bool AutoSize() const { return FAutoSize; }
+    void setAutoSize(bool autoSize);
+    QString Caption() const { return FCaption; }
+    void setCaption(const QString &caption);
+    toolkit::TColor Color() const { return FColor; }
+    void setColor(toolkit::TColor color);
+    bool ParentColor() const { return FParentColor; }
+    void setParentColor(bool parentColor);
+    // The label's Font is the widget's font; following the parent's font is Qt's inheritance.
+    bool ParentFont() const { return !testAttribute(Qt::WA_SetFont); }
+    void setParentFont(bool parentFont);
+    toolkit::TColor FontColor() const { return FFontColor; }
+    void setFontColor(toolkit::TColor color);
+    bool Transparent() const { return FTransparent; }
+    void setTransparent(bool transparent);
+    // Whether the caption's "&" marks an accelerator; the "&" is shown underlined either way.
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void setShowAccelChar(bool show);
+    toolkit::TCursor Cursor() const { return FCursor; }
+    // The pointer over the label, a slot of the cursor table.
+    void setCursorSlot(toolkit::TCursor cursor);
+
+    bool MouseInside() const { return FMouseInside; }
+
+    // Moves and sizes the label; a real change places the focus control beside it.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // Puts the focus control beside a label with the given bounds, as Position says. Nothing
+    // happens without a focus control, with wlpUnLinked, or when the control has another parent.
+    void PlaceFocusControl(int ALeft, int ATop, int AWidth, int AHeight);
+    // Fits the label to its caption, frames and 3-D margins while AutoSize is on, so that the
+    // whole caption shows.
+    void UpdateAutoSize();
+
+    toolkit::TNotifyEvent OnClick;
+    toolkit::TNotifyEvent OnDblClick;
+    toolkit::TNotifyEvent OnMouseEnter;
+    toolkit::TNotifyEvent OnMouseLeave;
+    TkavoLabelPaintEvent OnBeforePaint;
+    TkavoLabelPaintEvent OnAfterPaint;
+
+    QSize sizeHint() const override { return {65, 21}; }
+
+protected:
+    void Loaded() override;
+    virtual void DoBeforePaint(QPainter &Canvas, QRect Rect);
+    virtual void DoAfterPaint(QPainter &Canvas, QRect Rect);
+    // A complete click on the label.
+    virtual void Click();
+
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void boundsChanged();
+    void followParentColor();
+    void updateAccelerator();
+
+    bool FAlive = false;
+    int FFocusOffset = 2;
+    TkavoLabelPosition FPosition = wlpLeft;
+    bool FWordWrap = true;
+    TLightPos FLight = lpLeftTop;
+    int FHeight3D = 1;
+    toolkit::TColor FLightColor = toolkit::clWhite;
+    toolkit::TColor FShadowColor = toolkit::clGray;
+    toolkit::TAlignment FAlignment = toolkit::taLeftJustify;
+    toolkit::TBevelCut FBevelInner = toolkit::bvRaised;
+    toolkit::TBevelCut FBevelOuter = toolkit::bvLowered;
+    int FBevelWidth = 1;
+    int FBorderWidth = 0;
+    bool FBevel = true;
+    QFont FFontActive;
+    toolkit::TColor FFontActiveColor = toolkit::clWindowText;
+    toolkit::TColor FColorActive = toolkit::clBtnFace;
+    bool FMouseInside = false;
+
+    QPointer<QWidget> FFocusControl;
+    bool FAutoSize = false;
+    QString FCaption;
+    toolkit::TColor FColor = toolkit::clBtnFace;
+    bool FParentColor = true;
+    toolkit::TColor FFontColor = toolkit::clWindowText;
+    bool FTransparent = true;
+    bool FShowAccelChar = true;
+    toolkit::TCursor FCursor = toolkit::crDefault;
+    QRect FBounds;
+    int FAccelerator = 0;
+    bool FClickPressed = false;
+};
+
+// The label with its properties published.
+class TkavoLabel : public TkavoCustomLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Alive READ Alive WRITE setAlive)
+    Q_PROPERTY(toolkit::TColor ColorActive READ ColorActive WRITE setColorActive)
+    Q_PROPERTY(QFont FontActive READ FontActive WRITE setFontActive)
+    Q_PROPERTY(toolkit::TColor FontActiveColor READ FontActiveColor WRITE setFontActiveColor)
+    Q_PROPERTY(int FocusOffset READ FocusOffset WRITE setFocusOffset)
+    Q_PROPERTY(TkavoLabelPosition Position READ Position WRITE setPosition)
+    Q_PROPERTY(QWidget *FocusControl READ FocusControl WRITE setFocusControl)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
+    Q_PROPERTY(bool Bevel READ Bevel WRITE setBevel)
+    Q_PROPERTY(toolkit::TBevelCut BevelInner READ BevelInner WRITE setBevelInner)
+    Q_PROPERTY(toolkit::TBevelCut BevelOuter READ BevelOuter WRITE setBevelOuter)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth)
+    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE setBevelWidth)
+    Q_PROPERTY(toolkit::TColor LightColor READ LightColor WRITE setLightColor)
+    Q_PROPERTY(toolkit::TColor ShadowColor READ ShadowColor WRITE setShadowColor)
+    Q_PROPERTY(TLightPos Light READ Light WRITE setLight)
+    Q_PROPERTY(int Height3D READ Height3D WRITE setHeight3D)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(toolkit::TColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE setParentFont)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
+    Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot)
+
+public:
+    explicit TkavoLabel(QWidget *parent = nullptr);
+
+    Q_INVOKABLE bool isAliveStored() const { return Alive(); }
+    Q_INVOKABLE bool isFocusOffsetStored() const { return FocusOffset() != 2; }
+    Q_INVOKABLE bool isPositionStored() const { return Position() != wlpLeft; }
+    Q_INVOKABLE bool isFocusControlStored() const { return FocusControl() != nullptr; }
+    Q_INVOKABLE bool isAutoSizeStored() const { return AutoSize(); }
+    Q_INVOKABLE bool isAlignmentStored() const { return Alignment() != toolkit::taLeftJustify; }
+    Q_INVOKABLE bool isWordWrapStored() const { return !WordWrap(); }
+    Q_INVOKABLE bool isBevelStored() const { return !Bevel(); }
+    Q_INVOKABLE bool isBevelInnerStored() const { return BevelInner() != toolkit::bvRaised; }
+    Q_INVOKABLE bool isBevelOuterStored() const { return BevelOuter() != toolkit::bvLowered; }
+    Q_INVOKABLE bool isBorderWidthStored() const { return BorderWidth() != 0; }
+    Q_INVOKABLE bool isBevelWidthStored() const { return BevelWidth() != 1; }
+    Q_INVOKABLE bool isLightColorStored() const { return LightColor() != toolkit::clWhite; }
+    Q_INVOKABLE bool isShadowColorStored() const { return ShadowColor() != toolkit::clGray; }
+    Q_INVOKABLE bool isLightStored() const { return Light() != lpLeftTop; }
+    Q_INVOKABLE bool isHeight3DStored() const { return Height3D() != 1; }
+    Q_INVOKABLE bool isColorStored() const { return !ParentColor(); }
+    Q_INVOKABLE bool isFontColorStored() const { return !ParentFont(); }
+    Q_INVOKABLE bool isEnabledStored() const { return !isEnabled(); }
+    Q_INVOKABLE bool isParentColorStored() const { return !ParentColor(); }
+    Q_INVOKABLE bool isParentFontStored() const { return !ParentFont(); }
+    Q_INVOKABLE bool isTransparentStored() const { return !Transparent(); }
+    Q_INVOKABLE bool isCursorStored() const { return Cursor() != toolkit::crDefault; }
+};

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Alignment.h"
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+// Placing and drawing captions of the self-painted controls. Rectangles are taken by value:
+// the caller's rectangle never changes.
+
+// The top that centres a height h in rect: rect's top plus half the room left, truncated
+// toward zero, so a height taller than rect starts above rect's top.
+int CenterTop(QRect rect, int h);
+// The left that centres a width w in rect, in the same way.
+int CenterLeft(QRect rect, int w);
+
+// Draws text in rect with the painter's font and pen, aligned as asked, clipped to rect; line
+// breaks in the text start new lines and an "&" underlines the following character. Only the
+// first 255 characters of a longer text are drawn.
+void DrawAlignedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment);
+// The same with words wrapped at rect's right edge.
+void DrawWrappedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment);
