@@ -27,7 +27,7 @@ test: setup
 	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 		-DNUMBRAX_SANITIZE=ON -DNUMBRAX_TESTS=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
-	@cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Figures, not pass/fail: Google Benchmark programs on the optimised build.
 bench: build

@@ -77,7 +77,7 @@ OPEN
   display_pid=$!
   for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n 1 "$root/display")"
-  ASAN_OPTIONS=detect_leaks=0 PATH="$root/path:$PATH" "$link" >"$root/game.log" 2>&1 &
+  QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 PATH="$root/path:$PATH" "$link" >"$root/game.log" 2>&1 &
   game_pid=$!
   win=
   for _ in $(seq 150); do
