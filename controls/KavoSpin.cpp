@@ -189,11 +189,11 @@ QString formatFloat(long double x, int decimals, const QString &separator)
     for (int k = 0; k < wholeDigits; ++k)
         whole += digitAt(k);
     if (whole.empty())
-        whole = "0";
+        whole.push_back('0');
     std::string fraction;
     for (int k = 0; k < decimals; ++k)
         fraction += digitAt(wholeDigits + k);
-    nonZero = (whole + fraction).find_first_not_of('0') != std::string::npos;
+    nonZero = whole.find_first_not_of('0') != std::string::npos || fraction.find_first_not_of('0') != std::string::npos;
 
     result = QString::fromLatin1(whole.data(), qsizetype(whole.size()));
     if (decimals > 0)
