@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The control library's gallery: each control in its typical states, for a person to look at
 // and for the screenshots of the documentation.
+#include "ButtonsGallery.h"
 #include "Form.h"
 #include "KavoSpin.h"
 #include "KvChkBox.h"
@@ -211,6 +212,7 @@ int main(int argc, char *argv[])
     autoSized->setAutoSize(true);
 
     form.show();
+    showButtonsGallery(&form);
     QTimer::singleShot(0, boardSize, [boardSize] { boardSize->setFocus(Qt::OtherFocusReason); });
     return app.exec();
 }

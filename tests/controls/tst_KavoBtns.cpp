@@ -1,0 +1,1301 @@
+// SPDX-License-Identifier: MIT
+#include "KavoBtns.h"
+
+#include "Canvas.h"
+#include "Form.h"
+#include "RecordingSoundOutput.h"
+
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <stdexcept>
+
+using toolkit::TColor;
+
+namespace {
+
+constexpr QRgb kOlive = 0xFF808000u;
+constexpr QRgb kFace = 0xFF102030u;
+
+// A strip of `count` images of size x size on olive, image k marked by a pixel of colour
+// 0x10 * (k + 1) red at (k + 1, 1), and a black pixel at (2, 2) of the first.
+QImage markedStrip(int count, int size = 6)
+{
+    QImage strip(count * size, size, QImage::Format_RGB32);
+    strip.fill(kOlive);
+    for (int k = 0; k < count; ++k)
+        strip.setPixel(k * size + k + 1, 1, qRgb(0x10 * (k + 1), 0, 0));
+    strip.setPixel(2, 2, qRgb(0, 0, 0));
+    return strip;
+}
+
+QPalette testPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(kFace));
+    palette.setColor(QPalette::Dark, QColor(0x40, 0x40, 0x40));
+    palette.setColor(QPalette::Light, Qt::white);
+    return palette;
+}
+
+} // namespace
+
+class tst_KavoBtns : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Glyph cache
+    void bitPool();
+    void bitPoolRejectsSlotsOutsideIt_data();
+    void bitPoolRejectsSlotsOutsideIt();
+    void glyphListReusesLowestFreeSlot();
+    void glyphsOfOneSizeShareAList();
+    void assignStripCountsImages_data();
+    void assignStripCountsImages();
+    void stateImagePixels_data();
+    void stateImagePixels();
+    void pressedSharesNormalBelowThreeImages();
+    void embossedDisabledImage();
+    void stateImagesAreBuiltOnceUntilReleased();
+    void layout_data();
+    void layout();
+    void layoutMeasuresCaptionWithoutMnemonic();
+    void paintGlyphAtLayoutPosition();
+
+    // Bitmap button
+    void construction();
+    void kindPresets_data();
+    void kindPresets();
+    void kindWhileLoading_data();
+    void kindWhileLoading();
+    void kindFallsBackToCustom_data();
+    void kindFallsBackToCustom();
+    void storedProperties();
+    void numGlyphsAndMarginLimits();
+    void facePixels_data();
+    void facePixels();
+    void focusedFace();
+    void dropDownMark_data();
+    void dropDownMark();
+    void imageListImage_data();
+    void imageListImage();
+    void ellipseHitTest_data();
+    void ellipseHitTest();
+    void ellipseLook();
+    void doubleClickGivesTwoClicks();
+    void menuPoint_data();
+    void menuPoint();
+    void dropDownMenuOpensAndIsNotReopened();
+    void dropDownMenuWithoutAutoPopup();
+    void modalResultClosesTheForm_data();
+    void modalResultClosesTheForm();
+    void dialogKeysPressTheKindButtons_data();
+    void dialogKeysPressTheKindButtons();
+    void helpAndCloseKinds();
+    void clickPlaysTheSound();
+    void colorsFollowTheParent();
+};
+
+// ---------------------------------------------------------------------------------------------
+// Glyph cache
+
+void tst_KavoBtns::bitPool()
+{
+    TBitPool pool;
+    QCOMPARE(pool.FirstFree(), -1);
+    pool.Resize(40);
+    QCOMPARE(pool.FirstFree(), 0);
+    for (int i = 0; i < 32; ++i)
+        pool.SetSlot(i, true);
+    QCOMPARE(pool.FirstFree(), 32);
+    pool.SetSlot(33, true);
+    QCOMPARE(pool.FirstFree(), 32);
+    pool.SetSlot(32, true);
+    QCOMPARE(pool.FirstFree(), 34);
+    pool.SetSlot(5, false);
+    QCOMPARE(pool.FirstFree(), 5);
+
+    // Growing past a word boundary and shrinking back keep the bits below the new size.
+    pool.Resize(100);
+    QVERIFY(pool.SlotUsed(33));
+    QVERIFY(!pool.SlotUsed(99));
+    pool.Resize(34);
+    QVERIFY(pool.SlotUsed(33));
+    QVERIFY(!pool.SlotUsed(5));
+
+    // A slot dropped by shrinking comes back clear.
+    pool.Resize(33);
+    pool.Resize(34);
+    QVERIFY(!pool.SlotUsed(33));
+
+    // Full pool: nothing free, whether the last word is partly or wholly used.
+    pool.SetSlot(5, true);
+    pool.SetSlot(33, true);
+    QCOMPARE(pool.FirstFree(), -1);
+    pool.Resize(32);
+    QCOMPARE(pool.FirstFree(), -1);
+    pool.Resize(0);
+    QCOMPARE(pool.Size(), 0);
+    QCOMPARE(pool.FirstFree(), -1);
+}
+
+void tst_KavoBtns::bitPoolRejectsSlotsOutsideIt_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("empty pool") << 0 << 0;
+    QTest::newRow("negative") << 10 << -1;
+    QTest::newRow("just past the size, same word") << 10 << 10;
+    QTest::newRow("next word") << 32 << 32;
+    QTest::newRow("beyond the largest pool") << 64 << TBitPool::MaxSlots;
+}
+
+void tst_KavoBtns::bitPoolRejectsSlotsOutsideIt()
+{
+    QFETCH(int, size);
+    QFETCH(int, slot);
+    TBitPool pool;
+    pool.Resize(size);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, pool.SetSlot(slot, true));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, pool.SlotUsed(slot));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, pool.Resize(TBitPool::MaxSlots + 1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, pool.Resize(-1));
+    QCOMPARE(pool.Size(), size);
+}
+
+void tst_KavoBtns::glyphListReusesLowestFreeSlot()
+{
+    TGlyphList list(4, 4);
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QImage blue(4, 4, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+
+    QCOMPARE(list.AddImage(red), 0);
+    QCOMPARE(list.AddImage(red), 1);
+    QCOMPARE(list.AddImage(red), 2);
+    list.ReleaseSlot(2);
+    list.ReleaseSlot(0);
+    list.ReleaseSlot(0); // releasing a free slot changes nothing
+    QCOMPARE(list.UsedCount(), 1);
+    // A released slot keeps its pixels until it is handed out again.
+    QCOMPARE(list.Image(0).pixel(1, 1), QColor(Qt::red).rgba());
+
+    QCOMPARE(list.AddImageMasked(blue, Qt::red), 0);
+    QCOMPARE(list.Image(0).pixel(1, 1), QColor(Qt::blue).rgba());
+    QCOMPARE(list.AddImage(blue), 2);
+    QCOMPARE(list.Count(), 3);
+    QCOMPARE(list.AddImage(blue), 3);
+    QCOMPARE(list.Count(), 4);
+    QCOMPARE(list.UsedCount(), 4);
+}
+
+void tst_KavoBtns::glyphsOfOneSizeShareAList()
+{
+    QVERIFY(!GlyphCache());
+    {
+        auto first = std::make_unique<TButtonGlyph>();
+        auto second = std::make_unique<TButtonGlyph>();
+        QVERIFY(GlyphCache());
+        first->AssignStrip(markedStrip(2, 18));
+        second->AssignStrip(markedStrip(1, 18));
+        first->StateImage(gsUp);
+        second->StateImage(gsUp);
+        second->StateImage(gsDisabled);
+        QVERIFY(first->List());
+        QCOMPARE(first->List(), second->List());
+        QCOMPARE(GlyphCache()->ListCount(), 1);
+        QCOMPARE(first->List()->UsedCount(), 3);
+
+        TButtonGlyph other;
+        other.AssignStrip(markedStrip(1, 6));
+        other.StateImage(gsUp);
+        QCOMPARE(GlyphCache()->ListCount(), 2);
+        QVERIFY(other.List() != first->List());
+
+        // A glyph that gives up its images frees a list only when nobody else uses it.
+        first.reset();
+        QCOMPARE(GlyphCache()->ListCount(), 2);
+        QCOMPARE(second->List()->UsedCount(), 2);
+        second.reset();
+        QCOMPARE(GlyphCache()->ListCount(), 1);
+        QVERIFY(GlyphCache());
+    }
+    // The last glyph object takes the cache with it; the next one makes a new cache.
+    QVERIFY(!GlyphCache());
+    TButtonGlyph again;
+    QVERIFY(GlyphCache());
+}
+
+void tst_KavoBtns::assignStripCountsImages_data()
+{
+    QTest::addColumn<QSize>("first");
+    QTest::addColumn<QSize>("second");
+    QTest::addColumn<int>("numGlyphs");
+    QTest::newRow("two images") << QSize(18, 18) << QSize(36, 18) << 2;
+    QTest::newRow("four images") << QSize(18, 18) << QSize(72, 18) << 4;
+    QTest::newRow("ratio 5 gives one") << QSize(54, 18) << QSize(90, 18) << 1;
+    QTest::newRow("ratio not whole keeps the count") << QSize(54, 18) << QSize(40, 18) << 3;
+    QTest::newRow("kind strip with a taller image keeps the count") << QSize(36, 18) << QSize(36, 19) << 2;
+}
+
+void tst_KavoBtns::assignStripCountsImages()
+{
+    QFETCH(QSize, first);
+    QFETCH(QSize, second);
+    QFETCH(int, numGlyphs);
+    TButtonGlyph glyph;
+    int changes = 0;
+    glyph.OnChange = [&changes] { ++changes; };
+    QImage strip(first, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    glyph.AssignStrip(strip);
+    QImage next(second, QImage::Format_RGB32);
+    next.fill(Qt::white);
+    next.setPixel(0, next.height() - 1, qRgb(1, 2, 3));
+    glyph.AssignStrip(next);
+    QCOMPARE(glyph.NumGlyphs(), numGlyphs);
+    QCOMPARE(glyph.Glyph().size(), second);
+    QCOMPARE(changes, 2);
+    QCOMPARE(glyph.TransparentColor, TColor::fromRgb(0x010203));
+}
+
+void tst_KavoBtns::stateImagePixels_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QPoint>("marked");        // the state's marker pixel in the image
+    QTest::addColumn<QRgb>("markedColour");
+    QTest::addColumn<QRgb>("background");      // what an image's background pixel holds
+    QTest::newRow("normal: masked face") << 2 << int(gsUp) << QPoint(1, 1) << qRgb(0x10, 0, 0) << 0u;
+    QTest::newRow("disabled from the strip: opaque face") << 2 << int(gsDisabled) << QPoint(2, 1)
+                                                          << qRgb(0x20, 0, 0) << kFace;
+    QTest::newRow("pressed from the third image") << 3 << int(gsDown) << QPoint(3, 1) << qRgb(0x30, 0, 0) << 0u;
+    QTest::newRow("exclusive from the fourth image") << 4 << int(gsExclusive) << QPoint(4, 1)
+                                                     << qRgb(0x40, 0, 0) << 0u;
+    QTest::newRow("exclusive without its image uses the first") << 2 << int(gsExclusive) << QPoint(1, 1)
+                                                                << qRgb(0x10, 0, 0) << 0u;
+}
+
+void tst_KavoBtns::stateImagePixels()
+{
+    QFETCH(int, count);
+    QFETCH(int, state);
+    QFETCH(QPoint, marked);
+    QFETCH(QRgb, markedColour);
+    QFETCH(QRgb, background);
+    TButtonGlyph glyph;
+    glyph.setPalette(testPalette());
+    glyph.FaceColor = toolkit::clBtnFace;
+    glyph.AssignStrip(markedStrip(count));
+    QCOMPARE(glyph.TransparentColor, TColor::fromRgb(0x808000));
+    const int slot = glyph.StateImage(TGlyphState(state));
+    QVERIFY(slot >= 0);
+    const QImage image = glyph.List()->Image(slot);
+    QCOMPARE(image.size(), QSize(6, 6));
+    QCOMPARE(image.pixel(marked), 0xFF000000u | markedColour);
+    QCOMPARE(image.pixel(5, 5), background);
+    QCOMPARE(image.pixel(0, 4), background);
+}
+
+void tst_KavoBtns::pressedSharesNormalBelowThreeImages()
+{
+    TButtonGlyph glyph;
+    glyph.AssignStrip(markedStrip(2));
+    const int up = glyph.StateImage(gsUp);
+    QCOMPARE(glyph.StateImage(gsDown), up);
+    QCOMPARE(glyph.Index(gsDown), -1);
+    QCOMPARE(glyph.List()->UsedCount(), 1);
+
+    glyph.AssignStrip(markedStrip(3));
+    QVERIFY(glyph.StateImage(gsDown) != glyph.StateImage(gsUp));
+}
+
+void tst_KavoBtns::embossedDisabledImage()
+{
+    // One image, 6 x 6 on olive: black at (2, 2) and (3, 2), a red pixel at (1, 1).
+    TButtonGlyph glyph;
+    glyph.setPalette(testPalette());
+    QImage strip = markedStrip(1);
+    strip.setPixel(3, 2, qRgb(0, 0, 0));
+    glyph.AssignStrip(strip);
+    QCOMPARE(glyph.NumGlyphs(), 1);
+    const int slot = glyph.StateImage(gsDisabled);
+    const QImage disabled = glyph.List()->Image(slot);
+
+    const QRgb shadow = 0xFF404040u;
+    const QRgb white = 0xFFFFFFFFu;
+    QCOMPARE(disabled.pixel(2, 2), shadow);
+    QCOMPARE(disabled.pixel(3, 2), shadow);
+    QCOMPARE(disabled.pixel(3, 3), white);
+    QCOMPARE(disabled.pixel(4, 3), white);
+    // Colours other than black vanish into the face; so does the rest.
+    QCOMPARE(disabled.pixel(1, 1), kFace);
+    QCOMPARE(disabled.pixel(2, 3), kFace);
+    QCOMPARE(disabled.pixel(0, 0), kFace);
+    QCOMPARE(disabled.pixel(5, 5), kFace);
+}
+
+void tst_KavoBtns::stateImagesAreBuiltOnceUntilReleased()
+{
+    TButtonGlyph glyph;
+    glyph.setPalette(testPalette());
+    glyph.AssignStrip(markedStrip(2));
+    const int up = glyph.StateImage(gsUp);
+    const int disabled = glyph.StateImage(gsDisabled);
+    QCOMPARE(glyph.List()->UsedCount(), 2);
+    QCOMPARE(glyph.StateImage(gsUp), up);
+
+    // A face colour set later stays out of images already built.
+    glyph.FaceColor = TColor::fromRgb(0x00FF00);
+    QCOMPARE(glyph.List()->Image(glyph.StateImage(gsDisabled)).pixel(5, 5), kFace);
+
+    // A new bitmap drops the images; rebuilding them reuses their slots.
+    TGlyphList *list = glyph.List();
+    TButtonGlyph keeper; // holds the list while the first glyph lets go of it
+    keeper.AssignStrip(markedStrip(1));
+    keeper.StateImage(gsUp);
+    QCOMPARE(keeper.List(), list);
+    const int grown = list->Count();
+    glyph.AssignStrip(markedStrip(2));
+    QCOMPARE(glyph.Index(gsUp), -1);
+    QVERIFY(!glyph.List());
+    QCOMPARE(glyph.StateImage(gsUp), qMin(up, disabled));
+    QCOMPARE(glyph.StateImage(gsDisabled), qMax(up, disabled));
+    QCOMPARE(list->Count(), grown);
+    QCOMPARE(glyph.List()->Image(glyph.Index(gsDisabled)).pixel(5, 5), 0xFF00FF00u);
+}
+
+void tst_KavoBtns::layout_data()
+{
+    QTest::addColumn<QRect>("client");
+    QTest::addColumn<QSize>("glyph");
+    QTest::addColumn<QSize>("text");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("margin");
+    QTest::addColumn<int>("spacing");
+    QTest::addColumn<QPoint>("glyphPos");
+    QTest::addColumn<QRect>("textRect");
+
+    const QRect button(0, 0, 75, 24);
+    const QSize glyph(18, 18);
+    const QSize text(20, 13);
+    QTest::newRow("centred, spacing 4") << button << glyph << text << int(blGlyphLeft) << -1 << 4 << QPoint(16, 3)
+                                        << QRect(38, 6, 20, 13);
+    QTest::newRow("three equal parts, remainder last")
+        << button << glyph << text << int(blGlyphLeft) << -1 << -1 << QPoint(12, 3) << QRect(42, 6, 20, 13);
+    QTest::newRow("glyph right, three parts")
+        << button << glyph << text << int(blGlyphRight) << -1 << -1 << QPoint(45, 3) << QRect(13, 6, 20, 13);
+    QTest::newRow("margin given, spacing centres the caption in the rest")
+        << button << glyph << text << int(blGlyphLeft) << 2 << -1 << QPoint(2, 3) << QRect(20 + 17, 6, 20, 13);
+    QTest::newRow("empty caption forces spacing 0")
+        << button << glyph << QSize(0, 0) << int(blGlyphLeft) << -1 << 4 << QPoint(28, 3) << QRect(46, 12, 0, 0);
+    QTest::newRow("no glyph centres the caption")
+        << button << QSize(0, 0) << text << int(blGlyphLeft) << -1 << 4 << QPoint(27, 12) << QRect(27, 6, 20, 13);
+    QTest::newRow("glyph on top") << QRect(0, 0, 60, 60) << glyph << text << int(blGlyphTop) << -1 << 4
+                                  << QPoint(21, 13) << QRect(20, 35, 20, 13);
+    QTest::newRow("glyph at the bottom, margin 3") << QRect(0, 0, 60, 60) << glyph << text << int(blGlyphBottom) << 3
+                                                   << 4 << QPoint(21, 39) << QRect(20, 22, 20, 13);
+    QTest::newRow("offset client rectangle") << QRect(10, 20, 75, 24) << glyph << text << int(blGlyphLeft) << -1 << 4
+                                             << QPoint(26, 23) << QRect(48, 26, 20, 13);
+    QTest::newRow("too small: centring truncates toward zero")
+        << QRect(0, 0, 20, 10) << glyph << text << int(blGlyphLeft) << -1 << 4 << QPoint(-11, -4)
+        << QRect(11, -1, 20, 13);
+}
+
+void tst_KavoBtns::layout()
+{
+    QFETCH(QRect, client);
+    QFETCH(QSize, glyph);
+    QFETCH(QSize, text);
+    QFETCH(int, layout);
+    QFETCH(int, margin);
+    QFETCH(int, spacing);
+    QFETCH(QPoint, glyphPos);
+    QFETCH(QRect, textRect);
+    const TGlyphLayout placed = TButtonGlyph::LayoutFor(client, glyph, text, TButtonLayout(layout), margin, spacing);
+    QCOMPARE(placed.GlyphPos, glyphPos);
+    QCOMPARE(placed.TextBounds, textRect);
+}
+
+void tst_KavoBtns::layoutMeasuresCaptionWithoutMnemonic()
+{
+    QImage canvas(100, 40, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    TButtonGlyph glyph;
+    glyph.AssignStrip(markedStrip(2, 18));
+    const QRect client(0, 0, 100, 40);
+    const TGlyphLayout plain = glyph.ComputeLayout(painter, client, QStringLiteral("Help"), blGlyphLeft, -1, 4);
+    const TGlyphLayout marked = glyph.ComputeLayout(painter, client, QStringLiteral("&Help"), blGlyphLeft, -1, 4);
+    QVERIFY(plain.TextBounds.width() > 0);
+    QCOMPARE(marked.TextBounds, plain.TextBounds);
+    QCOMPARE(marked.GlyphPos, plain.GlyphPos);
+    // The caption sits right of the glyph, both centred as a pair.
+    QCOMPARE(plain.TextBounds.left(), plain.GlyphPos.x() + 18 + 4);
+    QCOMPARE(plain.GlyphPos.x(), 50 - (18 + 4 + plain.TextBounds.width()) / 2);
+
+    // Line breaks count: two lines are taller than one.
+    const TGlyphLayout twoLines = glyph.ComputeLayout(painter, client, QStringLiteral("Help\nHelp"), blGlyphLeft, -1, 4);
+    QVERIFY(twoLines.TextBounds.height() > plain.TextBounds.height());
+    QCOMPARE(twoLines.TextBounds.width(), plain.TextBounds.width());
+
+    // A caption beyond the limit is measured by its first 255 characters.
+    const QString longCaption(300, QLatin1Char('W'));
+    const TGlyphLayout cut = glyph.ComputeLayout(painter, client, longCaption, blGlyphLeft, 0, 0);
+    const TGlyphLayout limit = glyph.ComputeLayout(painter, client, longCaption.left(255), blGlyphLeft, 0, 0);
+    QCOMPARE(cut.TextBounds, limit.TextBounds);
+}
+
+void tst_KavoBtns::paintGlyphAtLayoutPosition()
+{
+    TButtonGlyph glyph;
+    glyph.setPalette(testPalette());
+    QImage strip = markedStrip(1);
+    strip.fill(qRgb(0xC0, 0xC0, 0xC0));
+    strip.setPixel(0, 0, qRgb(0, 0, 0xFF));
+    glyph.AssignStrip(strip);
+
+    QImage canvas(40, 20, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        glyph.Paint(painter, canvas.rect(), QString(), blGlyphLeft, 5, 4, gsUp);
+    }
+    // Glyph 6 x 6 at x 5, centred vertically at y 7; its silver background stays transparent.
+    QCOMPARE(canvas.pixel(5, 7), 0xFF0000FFu);
+    QCOMPARE(canvas.pixel(6, 8), 0xFFFFFFFFu);
+    QCOMPARE(canvas.pixel(4, 7), 0xFFFFFFFFu);
+
+    // Without a bitmap nothing is drawn and nothing is cached.
+    TButtonGlyph empty;
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        empty.PaintGlyph(painter, 0, 0, gsUp);
+    }
+    QCOMPARE(canvas.pixel(0, 0), 0xFFFFFFFFu);
+    QVERIFY(!empty.List());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bitmap button
+
+namespace {
+
+// A palette whose system colours are told apart by their pixels.
+QPalette buttonPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(0x10, 0x20, 0x30));       // button face
+    palette.setColor(QPalette::Window, QColor(0x10, 0x20, 0x30));
+    palette.setColor(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));        // button highlight
+    palette.setColor(QPalette::Dark, QColor(0x40, 0x40, 0x40));         // button shadow
+    palette.setColor(QPalette::Text, QColor(0x01, 0x02, 0x03));         // window text
+    palette.setColor(QPalette::Shadow, QColor(0x05, 0x05, 0x05));       // window frame
+    palette.setColor(QPalette::ButtonText, QColor(0x00, 0x00, 0xC0));   // button text
+    return palette;
+}
+
+constexpr QRgb kButtonFace = 0xFF102030u;
+constexpr QRgb kHighlight = 0xFFFFFFFFu;
+constexpr QRgb kShadow = 0xFF404040u;
+constexpr QRgb kWindowText = 0xFF010203u;
+constexpr QRgb kButtonText = 0xFF0000C0u;
+
+// A shown window holding one bitmap button at (10, 10), and a push button elsewhere that has
+// the focus.
+struct ButtonWindow
+{
+    ButtonWindow()
+    {
+        window.setPalette(buttonPalette());
+        window.resize(200, 120);
+        button = new TkavoBitBtn(&window);
+        button->move(10, 10);
+        other = new QPushButton(&window);
+        other->move(100, 80);
+        other->setFocus();
+    }
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    QImage grab() { return button->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    QWidget window;
+    TkavoBitBtn *button = nullptr;
+    QPushButton *other = nullptr;
+};
+
+// Colours from blending may be a unit off, depending on how the blend rounds.
+bool nearly(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) <= 2 && qAbs(qGreen(a) - qGreen(b)) <= 2 && qAbs(qBlue(a) - qBlue(b)) <= 2;
+}
+
+QImage solid(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+void tst_KavoBtns::construction()
+{
+    QWidget form;
+    auto *first = new TkavoSound(&form);
+    new TkavoSound(&form);
+    auto *button = new TkavoBitBtn(&form);
+    QCOMPARE(button->size(), QSize(75, 24));
+    QCOMPARE(button->Style(), bsNew);
+    QCOMPARE(button->Kind(), bkCustom);
+    QCOMPARE(button->Cursor(), toolkit::crHandPoint);
+    QCOMPARE(button->cursor().shape(), toolkit::screenCursor(toolkit::crHandPoint).shape());
+    QCOMPARE(button->Sound(), first);
+    QCOMPARE(button->Spacing(), 4);
+    QCOMPARE(button->Margin(), -1);
+    QCOMPARE(button->NumGlyphs(), 1);
+    QVERIFY(button->MarkDropDown());
+    QVERIFY(button->DrawFocus());
+    // The stored default of Style is bsAutoDetect: a new button writes its bsNew.
+    QVERIFY(button->isStyleStored());
+    QVERIFY(!button->isCursorStored());
+
+    // A sound that goes away is forgotten; a button without a form has none.
+    delete first;
+    QVERIFY(button->Sound() != first);
+    TkavoBitBtn alone;
+    QVERIFY(!alone.Sound());
+}
+
+void tst_KavoBtns::kindPresets_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("modalResult");
+    QTest::addColumn<bool>("isDefault");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QSize>("glyph");
+    QTest::newRow("OK") << int(bkOK) << "OK" << 1 << true << false << QSize(36, 18);
+    QTest::newRow("Cancel") << int(bkCancel) << "Отмена" << 2 << false << true << QSize(36, 18);
+    QTest::newRow("Help") << int(bkHelp) << "&Помощь" << 0 << false << false << QSize(36, 18);
+    QTest::newRow("Yes") << int(bkYes) << "&Да" << 6 << true << false << QSize(36, 18);
+    QTest::newRow("No") << int(bkNo) << "&Нет" << 7 << false << true << QSize(36, 18);
+    QTest::newRow("Close") << int(bkClose) << "&Закрыть" << 0 << false << false << QSize(36, 18);
+    QTest::newRow("Abort") << int(bkAbort) << "П&рервать" << 3 << false << false << QSize(36, 18);
+    QTest::newRow("Retry") << int(bkRetry) << "&Повторить" << 4 << false << false << QSize(36, 18);
+    QTest::newRow("Ignore") << int(bkIgnore) << "&Игнорировать" << 5 << false << false << QSize(36, 18);
+    QTest::newRow("All, a taller strip") << int(bkAll) << "&Все" << 8 << false << false << QSize(36, 19);
+}
+
+void tst_KavoBtns::kindPresets()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, caption);
+    QFETCH(int, modalResult);
+    QFETCH(bool, isDefault);
+    QFETCH(bool, cancel);
+    QFETCH(QSize, glyph);
+    TkavoBitBtn button;
+    // A kind overrides roles set before it.
+    button.setDefault(!isDefault);
+    button.setCancel(!cancel);
+    button.setKind(TBitBtnKind(kind));
+    QCOMPARE(button.Kind(), TBitBtnKind(kind));
+    QCOMPARE(button.Caption(), caption);
+    QCOMPARE(button.ModalResult(), modalResult);
+    QCOMPARE(button.Default(), isDefault);
+    QCOMPARE(button.Cancel(), cancel);
+    QCOMPARE(button.NumGlyphs(), 2);
+    QCOMPARE(button.Glyph().size(), glyph);
+    // The strip is our 16-colour picture on silver: the normal image left, the disabled right.
+    QCOMPARE(button.Glyph().pixel(0, glyph.height() - 1) & 0xFFFFFFu, 0xC0C0C0u);
+    QVERIFY(button.Glyph() == KindGlyph(TBitBtnKind(kind)));
+
+    // Back to bkCustom: caption, glyph and roles stay.
+    button.setKind(bkCustom);
+    QCOMPARE(button.Kind(), bkCustom);
+    QCOMPARE(button.Caption(), caption);
+    QCOMPARE(button.ModalResult(), modalResult);
+    QCOMPARE(button.Glyph().size(), glyph);
+}
+
+void tst_KavoBtns::kindWhileLoading_data()
+{
+    QTest::addColumn<bool>("loading");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("loading, empty caption") << true << "" << int(bkOK) << "OK";
+    QTest::newRow("loading, stored caption kept") << true << "&Help" << int(bkHelp) << "&Help";
+    QTest::newRow("not loading, caption replaced") << false << "&Help" << int(bkHelp) << "&Помощь";
+}
+
+void tst_KavoBtns::kindWhileLoading()
+{
+    QFETCH(bool, loading);
+    QFETCH(QString, caption);
+    QFETCH(int, kind);
+    QFETCH(QString, expected);
+    TkavoBitBtn button;
+    if (loading)
+        button.beginLoading();
+    button.setCaption(caption);
+    button.setKind(TBitBtnKind(kind));
+    button.endLoading();
+    QCOMPARE(button.Caption(), expected);
+    QCOMPARE(button.ModalResult(), KindModalResult(TBitBtnKind(kind)));
+    QCOMPARE(button.NumGlyphs(), 2);
+    QCOMPARE(button.Kind(), TBitBtnKind(kind));
+    // A caption other than the kind's own is written to the form.
+    QCOMPARE(button.isCaptionStored(), expected != KindCaption(TBitBtnKind(kind)));
+}
+
+void tst_KavoBtns::kindFallsBackToCustom_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("change");
+    QTest::newRow("OK loses Default") << int(bkOK) << "default";
+    QTest::newRow("Yes loses Default") << int(bkYes) << "default";
+    QTest::newRow("Cancel loses Cancel") << int(bkCancel) << "cancel";
+    QTest::newRow("No loses Cancel") << int(bkNo) << "cancel";
+    QTest::newRow("modal result changed") << int(bkRetry) << "modal";
+    QTest::newRow("glyph assigned") << int(bkOK) << "glyph";
+}
+
+void tst_KavoBtns::kindFallsBackToCustom()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, change);
+    TkavoBitBtn button;
+    button.setKind(TBitBtnKind(kind));
+    QVERIFY(!button.isModalResultStored());
+    if (change == QLatin1String("default"))
+        button.setDefault(false);
+    else if (change == QLatin1String("cancel"))
+        button.setCancel(false);
+    else if (change == QLatin1String("modal"))
+        button.setModalResult(toolkit::mrYes);
+    else
+        button.setGlyph(solid(QSize(16, 16), Qt::red));
+    QCOMPARE(button.Kind(), bkCustom);
+    // The fallback is for good: undoing the change does not bring the kind back.
+    button.setDefault(kind == bkOK || kind == bkYes);
+    button.setCancel(kind == bkCancel || kind == bkNo);
+    button.setModalResult(KindModalResult(TBitBtnKind(kind)));
+    QCOMPARE(button.Kind(), bkCustom);
+    // A custom button stores its roles and modal result itself.
+    QVERIFY(button.isModalResultStored() || button.ModalResult() == 0);
+    QCOMPARE(button.isNumGlyphsStored(), button.NumGlyphs() != 1);
+}
+
+void tst_KavoBtns::storedProperties()
+{
+    TkavoBitBtn button;
+    button.setKind(bkOK);
+    QVERIFY(!button.isDefaultStored());
+    QVERIFY(!button.isCancelStored());
+    QVERIFY(!button.isModalResultStored());
+    QVERIFY(!button.isNumGlyphsStored());
+    QVERIFY(!button.isGlyphStored());
+    QVERIFY(!button.isCaptionStored());
+    QVERIFY(button.isKindStored());
+    // Caption comparison is case-sensitive.
+    button.setCaption(QStringLiteral("Ok"));
+    QVERIFY(button.isCaptionStored());
+
+    TkavoBitBtn custom;
+    QVERIFY(!custom.isCaptionStored());
+    custom.setCaption(QStringLiteral("Go"));
+    custom.setDefault(true);
+    custom.setCancel(true);
+    QVERIFY(custom.isCaptionStored());
+    QVERIFY(custom.isDefaultStored());
+    QVERIFY(custom.isCancelStored());
+    QVERIFY(!custom.isKindStored());
+
+    // Setting BackColor ends following the parent, except while loading; Color never does.
+    custom.setColor(toolkit::clRed);
+    QVERIFY(custom.ParentColor());
+    custom.beginLoading();
+    custom.setBackColor(toolkit::clBlue);
+    custom.endLoading();
+    QVERIFY(custom.ParentColor());
+    custom.setBackColor(toolkit::clLime);
+    QVERIFY(!custom.ParentColor());
+    QVERIFY(custom.isBackColorStored());
+    QVERIFY(custom.isParentColorStored());
+}
+
+void tst_KavoBtns::numGlyphsAndMarginLimits()
+{
+    TkavoBitBtn button;
+    button.setGlyph(solid(QSize(72, 18), Qt::red));
+    QCOMPARE(button.NumGlyphs(), 4);
+    button.setNumGlyphs(2);
+    QCOMPARE(button.NumGlyphs(), 2);
+    button.setNumGlyphs(7);
+    QCOMPARE(button.NumGlyphs(), 4);
+    button.setNumGlyphs(0);
+    QCOMPARE(button.NumGlyphs(), 4);
+
+    button.setMargin(3);
+    button.setMargin(-5);
+    QCOMPARE(button.Margin(), 3);
+    button.setMargin(-1);
+    QCOMPARE(button.Margin(), -1);
+}
+
+void tst_KavoBtns::facePixels_data()
+{
+    // The button has neither glyph nor caption: only the face is drawn. Points are in the
+    // 75 x 24 button; 0 means "the back colour".
+    QTest::addColumn<bool>("flat");
+    QTest::addColumn<bool>("hover");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<QList<QPoint>>("points");
+    QTest::addColumn<QList<QRgb>>("colours");
+    const QList<QPoint> points{{0, 0}, {0, 22}, {73, 0}, {74, 0}, {0, 23}, {74, 23}, {1, 1}, {73, 1}, {73, 22}, {1, 22},
+                               {37, 12}};
+    QTest::newRow("raised") << false << false << false << points
+                            << QList<QRgb>{kHighlight, kHighlight, kHighlight, kShadow, kShadow, kShadow, kButtonFace,
+                                           kButtonFace, kButtonFace, kButtonFace, kButtonFace};
+    QTest::newRow("hovered: dark bottom-right edge") << false << true << false << points
+                                                    << QList<QRgb>{kHighlight, kHighlight, kHighlight, kWindowText,
+                                                                   kWindowText, kWindowText, kButtonFace, kShadow,
+                                                                   kShadow, kShadow, kButtonFace};
+    QTest::newRow("held down") << false << false << true << points
+                               << QList<QRgb>{kShadow, kShadow, kShadow, kHighlight, kHighlight, kHighlight,
+                                              kButtonFace, kButtonFace, kButtonFace, kButtonFace, kButtonFace};
+    QTest::newRow("flat, away from the pointer: back colour only")
+        << true << false << false << points << QList<QRgb>(points.size(), 0u);
+    QTest::newRow("flat, under the pointer: the full face") << true << true << false << points
+                                                           << QList<QRgb>{kHighlight, kHighlight, kHighlight,
+                                                                          kWindowText, kWindowText, kWindowText,
+                                                                          kButtonFace, kShadow, kShadow, kShadow,
+                                                                          kButtonFace};
+}
+
+void tst_KavoBtns::facePixels()
+{
+    QFETCH(bool, flat);
+    QFETCH(bool, hover);
+    QFETCH(bool, down);
+    QFETCH(QList<QPoint>, points);
+    QFETCH(QList<QRgb>, colours);
+    ButtonWindow w;
+    w.button->setFlat(flat);
+    w.button->setBackColor(toolkit::TColor::fromRgb(0x00FF00));
+    w.button->setDownLook(down);
+    QVERIFY(w.show());
+    if (hover) {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(15, 15));
+        QApplication::sendEvent(w.button, &enter);
+        QVERIFY(w.button->Hover());
+    }
+    const QImage image = w.grab();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const QRgb expected = colours[i] ? colours[i] : 0xFF00FF00u;
+        if (image.pixel(points[i]) != expected)
+            qWarning() << "at" << points[i];
+        QCOMPARE(image.pixel(points[i]), expected);
+    }
+    // Leaving takes the hover look away again.
+    if (hover) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w.button, &leave);
+        QVERIFY(!w.button->Hover());
+        QCOMPARE(w.grab().pixel(74, 23), flat ? 0xFF00FF00u : kShadow);
+    }
+}
+
+void tst_KavoBtns::focusedFace()
+{
+    ButtonWindow w;
+    QVERIFY(w.show());
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    w.button->setFocus();
+    QTRY_VERIFY(w.button->hasFocus());
+    QImage image = w.grab();
+    // A frame in window text, the raised face inside it, and the dotted focus rectangle three
+    // pixels further in, inverting every other pixel.
+    QCOMPARE(image.pixel(0, 0), kWindowText);
+    QCOMPARE(image.pixel(74, 23), kWindowText);
+    QCOMPARE(image.pixel(1, 1), kHighlight);
+    QCOMPARE(image.pixel(73, 22), kShadow);
+    QCOMPARE(image.pixel(4, 4), 0xFFEFDFCFu);
+    QCOMPARE(image.pixel(5, 4), kButtonFace);
+    QCOMPARE(image.pixel(6, 4), 0xFFEFDFCFu);
+
+    // Without DrawFocus neither frame nor dots.
+    w.button->setDrawFocus(false);
+    image = w.grab();
+    QCOMPARE(image.pixel(0, 0), kWindowText); // the frame of the focused button stays
+    QCOMPARE(image.pixel(4, 4), kButtonFace);
+
+    w.other->setFocus();
+    QTRY_VERIFY(!w.button->hasFocus());
+    image = w.grab();
+    QCOMPARE(image.pixel(0, 0), kHighlight);
+}
+
+void tst_KavoBtns::dropDownMark_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("mark");
+    QTest::newRow("enabled") << true << true;
+    QTest::newRow("disabled") << false << true;
+    QTest::newRow("mark turned off") << true << false;
+}
+
+void tst_KavoBtns::dropDownMark()
+{
+    QFETCH(bool, enabled);
+    QFETCH(bool, mark);
+    ButtonWindow w;
+    TPopupMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    w.button->setDropDownMenu(&menu);
+    w.button->setMarkDropDown(mark);
+    w.button->setEnabled(enabled);
+    QVERIFY(w.show());
+    const QImage image = w.grab();
+    // Without caption and glyph the caption's empty rectangle sits at the centre of the
+    // contents, (37, 12): the mark's top row is row 11 from column 39 on. A disabled mark lies
+    // on a highlight copy of itself one pixel down and right.
+    const QList<QPoint> triangle{{39, 11}, {45, 11}, {40, 12}, {44, 12}, {41, 13}, {43, 13}, {42, 14}};
+    const QList<QPoint> copyOnly{{46, 12}, {45, 13}, {44, 14}, {43, 15}};
+    const QList<QPoint> around{{38, 11}, {46, 11}, {39, 12}, {42, 15}, {38, 10}, {47, 12}};
+    const QRgb ink = !mark ? kButtonFace : enabled ? kButtonText : kShadow;
+    for (const QPoint &p : triangle)
+        QCOMPARE(image.pixel(p), ink);
+    for (const QPoint &p : copyOnly)
+        QCOMPARE(image.pixel(p), mark && !enabled ? kHighlight : kButtonFace);
+    for (const QPoint &p : around)
+        QCOMPARE(image.pixel(p), kButtonFace);
+}
+
+void tst_KavoBtns::imageListImage_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("numGlyphs");
+    QTest::addColumn<QRgb>("centre");
+    QTest::newRow("enabled: the image itself") << true << 1 << 0xFFFF0000u;
+    QTest::newRow("disabled with two glyphs: the next image") << false << 2 << 0xFF00FF00u;
+    // A quarter of the face shows through the red image.
+    QTest::newRow("disabled with one glyph: blended") << false << 1 << qRgb(0xC3, 0x08, 0x0C);
+}
+
+void tst_KavoBtns::imageListImage()
+{
+    QFETCH(bool, enabled);
+    QFETCH(int, numGlyphs);
+    QFETCH(QRgb, centre);
+    ButtonWindow w;
+    TCustomImageList images(8, 8);
+    QImage strip(24, 8, QImage::Format_RGB32);
+    strip.fill(Qt::blue);
+    strip.fill(Qt::red);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 8; x < 24; ++x)
+            strip.setPixel(x, y, x < 16 ? 0xFF00FF00u : 0xFF0000FFu);
+    strip.setPixel(0, 0, qRgb(0xFF, 0, 0xFF)); // a masked corner
+    QCOMPARE(images.AddMasked(strip, QColor(0xFF, 0, 0xFF)), 0);
+    QCOMPARE(images.Count(), 3);
+    w.button->setImages(&images);
+    w.button->setImageIndex(0);
+    w.button->setNumGlyphs(numGlyphs);
+    w.button->setEnabled(enabled);
+    QVERIFY(w.show());
+    const QImage image = w.grab();
+    // An 8 x 8 image without caption sits at the centre of the contents: (33, 8).
+    QVERIFY2(nearly(image.pixel(36, 11), centre), qPrintable(QString::number(image.pixel(36, 11), 16)));
+    QCOMPARE(image.pixel(32, 11), kButtonFace);
+    QCOMPARE(image.pixel(41, 11), kButtonFace);
+    QCOMPARE(image.pixel(33, 8), enabled ? kButtonFace : image.pixel(33, 8));
+
+    // The list going away leaves the button without images.
+    TkavoBitBtn other;
+    {
+        TCustomImageList gone(8, 8);
+        other.setImages(&gone);
+    }
+    QVERIFY(!other.Images());
+}
+
+void tst_KavoBtns::ellipseHitTest_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<bool>("ellipse");
+    QTest::addColumn<bool>("clicks");
+    QTest::newRow("centre") << QSize(80, 40) << QPoint(40, 20) << true << true;
+    QTest::newRow("corner outside the ellipse") << QSize(80, 40) << QPoint(3, 3) << true << false;
+    QTest::newRow("end of the long axis") << QSize(80, 40) << QPoint(1, 20) << true << true;
+    QTest::newRow("just off the short axis' end") << QSize(80, 40) << QPoint(40, 0) << true << true;
+    QTest::newRow("near the edge, outside") << QSize(80, 40) << QPoint(70, 35) << true << false;
+    QTest::newRow("rectangle corner") << QSize(80, 40) << QPoint(3, 3) << false << true;
+    QTest::newRow("one pixel wide") << QSize(1, 40) << QPoint(0, 5) << true << true;
+}
+
+void tst_KavoBtns::ellipseHitTest()
+{
+    QFETCH(QSize, size);
+    QFETCH(QPoint, pos);
+    QFETCH(bool, ellipse);
+    QFETCH(bool, clicks);
+    ButtonWindow w;
+    w.button->setBtnType(ellipse ? btEllipse : btRectangle);
+    w.button->resize(size);
+    int clicked = 0;
+    int pressed = 0;
+    w.button->OnClick = [&](QObject *) { ++clicked; };
+    w.button->OnMouseDown = [&](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { ++pressed; };
+    QVERIFY(w.show());
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    w.other->setFocus();
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, pos);
+    QCOMPARE(w.button->HitTest(pos), clicks);
+    QCOMPARE(clicked, clicks ? 1 : 0);
+    QCOMPARE(pressed, clicks ? 1 : 0);
+    // A swallowed press takes no focus either.
+    QCOMPARE(w.button->hasFocus(), clicks);
+}
+
+void tst_KavoBtns::ellipseLook()
+{
+    ButtonWindow w;
+    w.button->setBtnType(btEllipse);
+    w.button->resize(80, 40);
+    w.button->setBackColor(toolkit::TColor::fromRgb(0x00FF00));
+    QVERIFY(w.show());
+    QImage image = w.grab();
+    // Back colour around the ellipse, the face inside; the outline lit at the top left and in
+    // shadow at the bottom right.
+    QCOMPARE(image.pixel(0, 0), 0xFF00FF00u);
+    QCOMPARE(image.pixel(79, 39), 0xFF00FF00u);
+    QCOMPARE(image.pixel(20, 12), kButtonFace);
+    auto firstNotFace = [&image](int x, int y, int dx, int dy) {
+        while (image.pixel(x, y) == kButtonFace)
+            x += dx, y += dy;
+        return image.pixel(x, y);
+    };
+    QCOMPARE(firstNotFace(40, 20, 0, -1), kHighlight);
+    QCOMPARE(firstNotFace(40, 20, -1, 0), kHighlight);
+    QCOMPARE(firstNotFace(40, 20, 0, 1), kShadow);
+    QCOMPARE(firstNotFace(40, 20, 1, 0), kShadow);
+
+    w.button->setDownLook(true);
+    image = w.grab();
+    QCOMPARE(image.pixel(0, 0), 0xFF00FF00u);
+    QCOMPARE(image.pixel(40, 20), kButtonFace);
+    // Pressed, the inner outline is the window frame colour all round.
+    QCOMPARE(firstNotFace(40, 20, 0, -1), 0xFF050505u);
+    QCOMPARE(firstNotFace(40, 20, -1, 0), 0xFF050505u);
+}
+
+void tst_KavoBtns::doubleClickGivesTwoClicks()
+{
+    ButtonWindow w;
+    int clicked = 0;
+    w.button->OnClick = [&](QObject *) { ++clicked; };
+    QVERIFY(w.show());
+    QTest::mouseDClick(w.window.windowHandle(), Qt::LeftButton, {}, QPoint(40, 20));
+    QCOMPARE(clicked, 2);
+    QVERIFY(!w.button->PressTracking());
+}
+
+void tst_KavoBtns::menuPoint_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QPoint>("point");
+    QTest::newRow("bottom, left") << int(dmpBottom) << int(paLeft) << QPoint(-1, 24);
+    QTest::newRow("bottom, right") << int(dmpBottom) << int(paRight) << QPoint(76, 24);
+    QTest::newRow("bottom, centre") << int(dmpBottom) << int(paCenter) << QPoint(37, 24);
+    QTest::newRow("right, left") << int(dmpRight) << int(paLeft) << QPoint(75, -1);
+    QTest::newRow("right, right") << int(dmpRight) << int(paRight) << QPoint(-1, -1);
+    QTest::newRow("right, centre") << int(dmpRight) << int(paCenter) << QPoint(37, 24);
+}
+
+void tst_KavoBtns::menuPoint()
+{
+    QFETCH(int, position);
+    QFETCH(int, alignment);
+    QFETCH(QPoint, point);
+    TkavoBitBtn button;
+    QCOMPARE(button.MenuPoint(), QPoint(0, 0));
+    TPopupMenu menu;
+    menu.setAlignment(TPopupAlignment(alignment));
+    button.setDropDownMenu(&menu);
+    button.setMenuPosition(TkavoDropDownMenuPos(position));
+    QCOMPARE(button.MenuPoint(), point);
+
+    // The menu's top-left, right or centre goes to the point.
+    menu.addAction(QStringLiteral("a fairly long menu entry"));
+    const int width = menu.sizeHint().width();
+    const QPoint origin = menu.PopupOrigin(QPoint(500, 300));
+    QCOMPARE(origin.y(), 300);
+    QCOMPARE(origin.x(), alignment == paLeft ? 500 : alignment == paRight ? 500 - width : 500 - width / 2);
+}
+
+void tst_KavoBtns::dropDownMenuOpensAndIsNotReopened()
+{
+    ButtonWindow w;
+    w.window.move(100, 100);
+    TPopupMenu menu;
+    menu.addAction(QStringLiteral("first"));
+    menu.addAction(QStringLiteral("second"));
+    w.button->setDropDownMenu(&menu);
+    int clicked = 0;
+    w.button->OnClick = [&](QObject *) { ++clicked; };
+    QSignalSpy shown(&menu, &QMenu::aboutToShow);
+    QVERIFY(w.show());
+
+    QPoint menuAt;
+    bool downWhileOpen = false;
+    bool menuOpenWhileOpen = false;
+    QObject *popupComponent = nullptr;
+    connect(&menu, &QMenu::aboutToShow, this, [&] {
+        QTimer::singleShot(0, this, [&] {
+            menuAt = menu.geometry().topLeft();
+            downWhileOpen = w.button->Down();
+            menuOpenWhileOpen = w.button->MenuOpen();
+            popupComponent = menu.PopupComponent();
+            // The user clicks on the button again to close the menu; Qt hands that press on to
+            // the button once the menu has closed, as a posted event.
+            QWindow *window = w.window.windowHandle();
+            const QPoint global = w.button->mapToGlobal(QPoint(30, 12));
+            const QPoint onButton = window->mapFromGlobal(global);
+            QTest::mousePress(window, Qt::LeftButton, {}, onButton);
+            QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, onButton, global,
+                                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        });
+    });
+
+    QTest::mousePress(w.window.windowHandle(), Qt::LeftButton, {}, QPoint(40, 20));
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(menuAt, w.button->mapToGlobal(QPoint(-1, 24)));
+    QVERIFY(downWhileOpen);
+    QVERIFY(menuOpenWhileOpen);
+    QCOMPARE(popupComponent, w.button);
+    QTest::qWait(50);
+    // The press that closed the menu did not open it again, and nothing was clicked.
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(!menu.isVisible());
+    QCOMPARE(clicked, 0);
+    QVERIFY(!w.button->Down());
+    QVERIFY(!w.button->MenuOpen());
+    QVERIFY(!w.button->PressTracking());
+    QVERIFY(!w.button->isDown());
+
+    // A later press opens it again.
+    menu.disconnect(this);
+    QTimer::singleShot(0, &menu, &QMenu::close);
+    QTest::mousePress(w.window.windowHandle(), Qt::LeftButton, {}, QPoint(40, 20));
+    QCOMPARE(shown.size(), 2);
+}
+
+void tst_KavoBtns::dropDownMenuWithoutAutoPopup()
+{
+    ButtonWindow w;
+    TPopupMenu menu;
+    menu.addAction(QStringLiteral("first"));
+    menu.setAutoPopup(false);
+    w.button->setDropDownMenu(&menu);
+    int clicked = 0;
+    w.button->OnClick = [&](QObject *) { ++clicked; };
+    QSignalSpy shown(&menu, &QMenu::aboutToShow);
+    QVERIFY(w.show());
+    // The menu stays shut and the press is an ordinary click, which toggles Down.
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, QPoint(30, 12));
+    QCOMPARE(shown.size(), 0);
+    QCOMPARE(clicked, 1);
+    QVERIFY(w.button->Down());
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, QPoint(30, 12));
+    QCOMPARE(clicked, 2);
+    QVERIFY(w.button->Down());
+    // Released off the button: no click, and the face comes up.
+    QTest::mousePress(w.button, Qt::LeftButton, {}, QPoint(30, 12));
+    QTest::mouseRelease(w.button, Qt::LeftButton, {}, QPoint(30, 40));
+    QCOMPARE(clicked, 2);
+    QVERIFY(!w.button->Down());
+    // A right press opens nothing either.
+    QTest::mouseClick(w.button, Qt::RightButton, {}, QPoint(30, 12));
+    QCOMPARE(shown.size(), 0);
+}
+
+void tst_KavoBtns::modalResultClosesTheForm_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("modalResult");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK") << int(bkOK) << 0 << int(toolkit::mrOk);
+    QTest::newRow("Cancel") << int(bkCancel) << 0 << int(toolkit::mrCancel);
+    QTest::newRow("All") << int(bkAll) << 0 << int(toolkit::mrAll);
+    QTest::newRow("custom result") << int(bkCustom) << 42 << 42;
+    QTest::newRow("no result keeps the form open") << int(bkCustom) << 0 << -1;
+}
+
+void tst_KavoBtns::modalResultClosesTheForm()
+{
+    QFETCH(int, kind);
+    QFETCH(int, modalResult);
+    QFETCH(int, result);
+    toolkit::TForm form;
+    form.resize(200, 100);
+    auto *button = new TkavoBitBtn(&form);
+    button->setKind(TBitBtnKind(kind));
+    if (kind == bkCustom)
+        button->setModalResult(modalResult);
+    int formResultAtClick = -1;
+    bool stillOpen = false;
+    button->OnClick = [&](QObject *) { formResultAtClick = form.ModalResult(); };
+    QTimer::singleShot(0, &form, [&] {
+        button->click();
+        stillOpen = form.isVisible();
+        if (stillOpen)
+            form.setModalResult(-1);
+    });
+    QCOMPARE(form.ShowModal(), result);
+    QCOMPARE(stillOpen, result == -1);
+    // The form takes the button's result before OnClick runs, also when it is 0.
+    QCOMPARE(formResultAtClick, result == -1 ? 0 : result);
+}
+
+void tst_KavoBtns::dialogKeysPressTheKindButtons_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter: OK") << int(Qt::Key_Return) << int(toolkit::mrOk);
+    QTest::newRow("Escape: Cancel") << int(Qt::Key_Escape) << int(toolkit::mrCancel);
+}
+
+void tst_KavoBtns::dialogKeysPressTheKindButtons()
+{
+    QFETCH(int, key);
+    QFETCH(int, result);
+    // As in the options dialog: OK, Cancel and a hidden Help, the focus in another control.
+    toolkit::TForm form;
+    auto *field = new QLineEdit(&form);
+    auto *ok = new TkavoBitBtn(&form);
+    ok->setKind(bkOK);
+    auto *cancel = new TkavoBitBtn(&form);
+    cancel->setKind(bkCancel);
+    auto *help = new TkavoBitBtn(&form);
+    help->setKind(bkHelp);
+    help->hide();
+    field->setFocus();
+    QTimer::singleShot(0, &form, [&] {
+        if (form.isVisible())
+            QTest::keyClick(field, Qt::Key(key));
+    });
+    QCOMPARE(form.ShowModal(), result);
+}
+
+void tst_KavoBtns::helpAndCloseKinds()
+{
+    QList<int> helped;
+    setHelpContextHandler([&helped](int context) { helped << context; });
+    toolkit::TForm form;
+    auto *panel = new QWidget(&form);
+    auto *help = new TkavoBitBtn(panel);
+    help->setKind(bkHelp);
+    int helpClicks = 0;
+    help->OnClick = [&](QObject *) { ++helpClicks; };
+
+    // No help context anywhere up the chain: a plain click.
+    help->click();
+    QCOMPARE(helpClicks, 1);
+    QVERIFY(helped.isEmpty());
+    // The nearest help context is shown instead of the click.
+    form.setProperty("HelpContext", 7);
+    help->click();
+    panel->setProperty("HelpContext", 12);
+    help->click();
+    QCOMPARE(helped, (QList<int>{7, 12}));
+    QCOMPARE(helpClicks, 1);
+    setHelpContextHandler(nullptr);
+
+    // Close shuts its form without clicking; without a form it is a plain button.
+    auto *close = new TkavoBitBtn(&form);
+    close->setKind(bkClose);
+    int closeClicks = 0;
+    close->OnClick = [&](QObject *) { ++closeClicks; };
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    close->click();
+    QVERIFY(!form.isVisible());
+    QCOMPARE(closeClicks, 0);
+    TkavoBitBtn alone;
+    alone.setKind(bkClose);
+    int aloneClicks = 0;
+    alone.OnClick = [&](QObject *) { ++aloneClicks; };
+    alone.click();
+    QCOMPARE(aloneClicks, 1);
+}
+
+void tst_KavoBtns::clickPlaysTheSound()
+{
+    RecordingSoundOutput output;
+    QWidget form;
+    auto *sound = new TkavoSound(&form);
+    auto *button = new TkavoBitBtn(&form);
+    QCOMPARE(button->Sound(), sound);
+    int clicked = 0;
+    button->OnClick = [&](QObject *) { ++clicked; };
+
+    button->setClickSound(QStringLiteral("#click"));
+    button->click();
+    QCOMPARE(output.waves.size(), 1);
+    QVERIFY(output.waves.first().startsWith("RIFF"));
+    // A file name is looked for beside the program; a missing file is silent.
+    button->setClickSound(QStringLiteral("no such sound"));
+    button->click();
+    QVERIFY(output.files.isEmpty());
+    // Without a sound player nothing plays, and the click still happens each time.
+    button->setSound(nullptr);
+    button->setClickSound(QStringLiteral("#click"));
+    button->click();
+    QCOMPARE(output.waves.size(), 1);
+    QCOMPARE(clicked, 3);
+}
+
+void tst_KavoBtns::colorsFollowTheParent()
+{
+    QWidget parent;
+    parent.setProperty("Color", QVariant::fromValue(toolkit::clRed));
+    TkavoBitBtn button;
+    QCOMPARE(button.Color(), toolkit::clBtnFace);
+    button.setParent(&parent);
+    QCOMPARE(button.Color(), toolkit::clRed);
+    QCOMPARE(button.BackColor(), toolkit::clRed);
+
+    // Color set directly still follows the parent; BackColor set directly no longer does.
+    button.setColor(toolkit::clBlue);
+    QVERIFY(button.ParentColor());
+    parent.setProperty("Color", QVariant::fromValue(toolkit::clLime));
+    QEvent change(QEvent::PaletteChange);
+    QApplication::sendEvent(&button, &change);
+    QCOMPARE(button.Color(), toolkit::clLime);
+    button.setBackColor(toolkit::clNavy);
+    QVERIFY(!button.ParentColor());
+    parent.setProperty("Color", QVariant::fromValue(toolkit::clGray));
+    QApplication::sendEvent(&button, &change);
+    QCOMPARE(button.Color(), toolkit::clLime);
+    QCOMPARE(button.BackColor(), toolkit::clNavy);
+}
+
+QTEST_MAIN(tst_KavoBtns)
+#include "tst_KavoBtns.moc"
