@@ -352,6 +352,12 @@ void TkavoCustomCheckBox::drawDisabledCaption(QPainter &painter, const QRect &re
     DrawText(painter, FCaption, r, format);
 }
 
+QSize TkavoCustomCheckBox::sizeHint() const
+{
+    // The caption's right margin is the 3 pixels the wrapped caption keeps from the edge.
+    return {kCaptionLeft + fontMetrics().horizontalAdvance(FCaption) + 3, 14};
+}
+
 void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -80,7 +80,8 @@ public:
     toolkit::TKeyEvent OnKeyDown;
     toolkit::TMouseEvent OnMouseDown;
 
-    QSize sizeHint() const override { return {75, 14}; }
+    // Wide enough for the glyph and the caption on one line.
+    QSize sizeHint() const override;
 
     Q_INVOKABLE bool isTabStopStored() const { return !FTabStop; }
 

@@ -2,11 +2,15 @@
 #include "f_Numbrax.h"
 
 #include "AppIcon.h"
+#include "Application.h"
 #include "DrawGrid.h"
+#include "KavoSpin.h"
+#include "KvChkBox.h"
 #include "KvShell.h"
 #include "Maker.h"
 #include "MessageBoxes.h"
 #include "Panel.h"
+#include "f_Setup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +20,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -33,8 +36,6 @@ constexpr int kPanelHeight = 41;
 // into the panel's border.
 constexpr int kCompLastFromRight = kClientWidth - 224;
 constexpr int kCompRightMargin = kClientWidth - (286 + 36);
-// The window font's character height: the classic 8-point dialog font on a 96-dpi screen.
-constexpr int kFontPixels = 11;
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
@@ -72,9 +73,7 @@ TfNumbrax::TfNumbrax(QWidget *parent)
     setWindowIcon(ApplicationIcon());
 
     auto *client = new QWidget(this);
-    QFont windowFont = QApplication::font();
-    windowFont.setPixelSize(kFontPixels);
-    client->setFont(windowFont);
+    client->setFont(toolkit::desktopFont());
     client->setAutoFillBackground(true);
     client->setBackgroundRole(QPalette::Button);
     auto *layout = new QVBoxLayout(client);
@@ -109,11 +108,7 @@ TfNumbrax::TfNumbrax(QWidget *parent)
 
     // The design size is the client area's; the menu bar comes on top of it.
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    if (const QScreen *screen = this->screen()) {
-        QRect placed(QPoint(), frameGeometry().size());
-        placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
-    }
+    toolkit::centreOnScreen(*this);
     sgr->setFocus();
 }
 
@@ -292,7 +287,32 @@ void TfNumbrax::a_newgameExecute()
 
 void TfNumbrax::a_gameoptionsExecute()
 {
-    // The options dialog arrives with the control library.
+    if (FGame.GameActive()) {
+        if (!toolkit::messageBoxes().confirm(QStringLiteral("Прервать начатую игру?")))
+            return;
+        FGame.AbortGame();
+    }
+
+    // A fresh dialog each time, gone on every way out of this handler.
+    TfNumbraxOptions dialog;
+    dialog.edMaxNum->setValue(FGame.MaxNum());
+    dialog.cbGoByCols->setChecked(FGame.GoByCols());
+    dialog.cbNegativNum->setChecked(FGame.NegativNum());
+    dialog.cbUseNullCells->setChecked(FGame.UseNullCells());
+    dialog.edFldSize->setValue(FGame.BoardSize());
+    if (dialog.ShowModal() != toolkit::mrOk)
+        return;
+
+    // A number still being typed when Enter presses OK has not been clamped by leaving its
+    // field; the game's setters bring it into range.
+    auto integerPart = [](const TkavoSpinEdit *edit) { return std::int32_t(std::trunc(edit->Value())); };
+    FGame.SetMaxNum(integerPart(dialog.edMaxNum));
+    FGame.SetGoByCols(dialog.cbGoByCols->Checked());
+    FGame.SetNegativNum(dialog.cbNegativNum->Checked());
+    FGame.SetUseNullCells(dialog.cbUseNullCells->Checked());
+    FGame.SetBoardSize(integerPart(dialog.edFldSize));
+    FGame.ClearBoard();
+    FitCells();
 }
 
 void TfNumbrax::a_exitExecute()

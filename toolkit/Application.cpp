@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "Application.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
 
 namespace toolkit {
 
@@ -17,6 +19,22 @@ QString applicationTitle()
 void setApplicationTitle(const QString &newTitle)
 {
     title = newTitle;
+}
+
+QFont desktopFont(int pixelSize)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void centreOnScreen(QWidget &window)
+{
+    if (const QScreen *screen = window.screen()) {
+        QRect placed(QPoint(), window.frameGeometry().size());
+        placed.moveCenter(screen->availableGeometry().center());
+        window.move(placed.topLeft());
+    }
 }
 
 } // namespace toolkit

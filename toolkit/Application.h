@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFont>
 #include <QString>
+
+class QWidget;
 
 namespace toolkit {
 
@@ -9,5 +12,13 @@ namespace toolkit {
 // Qt's application display name, which the desktop would append to every window caption.
 QString applicationTitle();
 void setApplicationTitle(const QString &title);
+
+// The desktop's user-interface font with its characters pixelSize pixels high. The windows
+// were laid out for a classic 8-point dialog font, 11 pixels on a 96-dpi screen; the desktop's
+// own font at that pixel size keeps their layout.
+QFont desktopFont(int pixelSize = 11);
+
+// Places a top-level window in the middle of its screen's available area.
+void centreOnScreen(QWidget &window);
 
 } // namespace toolkit
