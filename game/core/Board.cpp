@@ -34,11 +34,9 @@ Board::Board(int size)
     FValues.resize(FTexts.size(), 0);
 }
 
-std::size_t Board::index(int col, int row) const
+void Board::throwOutside()
 {
-    if (!contains(col, row))
-        throw std::out_of_range("cell outside the board");
-    return std::size_t(row) * std::size_t(FSize) + std::size_t(col);
+    throw std::out_of_range("cell outside the board");
 }
 
 void Board::setText(int col, int row, std::string text)

@@ -43,7 +43,14 @@ public:
     bool operator==(const Board &other) const = default;
 
 private:
-    std::size_t index(int col, int row) const;
+    // Inline, so that scans over the board cost a compare and a load per cell.
+    std::size_t index(int col, int row) const
+    {
+        if (!contains(col, row))
+            throwOutside();
+        return std::size_t(row) * std::size_t(FSize) + std::size_t(col);
+    }
+    [[noreturn]] static void throwOutside();
 
     int FSize;
     std::vector<std::string> FTexts;   // row-major
