@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
+
 // The maker's addresses, shown in the help menu and the about box and opened by their links.
 namespace maker {
 
@@ -12,5 +14,12 @@ inline constexpr char ContactMail[] = "info@korvessa.example";
 // The mailbox the mail links write to.
 inline constexpr char SupportMail[] = "support@korvessa.example";
 inline constexpr char MailSubject[] = "numbrax";
+
+// A new mail to the support mailbox with the subject filled in.
+inline QString MailLink()
+{
+    return QStringLiteral("mailto:") + QLatin1String(SupportMail) + QStringLiteral("?subject=") +
+           QLatin1String(MailSubject);
+}
 
 } // namespace maker

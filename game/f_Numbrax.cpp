@@ -2,6 +2,7 @@
 #include "f_Numbrax.h"
 
 #include "AppIcon.h"
+#include "about.h"
 #include "Application.h"
 #include "DrawGrid.h"
 #include "KavoSpin.h"
@@ -57,11 +58,6 @@ void openText(const QString &path)
         toolkit::ShowMessage(QStringLiteral("Не найден файл описания \"%1\".").arg(QDir::toNativeSeparators(path)));
 }
 
-QString mailLink()
-{
-    return QStringLiteral("mailto:") + QLatin1String(maker::SupportMail) + QStringLiteral("?subject=") +
-           QLatin1String(maker::MailSubject);
-}
 
 } // namespace
 
@@ -322,7 +318,13 @@ void TfNumbrax::a_exitExecute()
 
 void TfNumbrax::a_aboutExecute()
 {
-    // The about box arrives with the control library.
+    // Running out of memory for the version reader is the one error the about box passes on;
+    // shown like any error that escapes a command, it leaves the program running.
+    try {
+        ShowAboutBox(QString());
+    } catch (const std::exception &error) {
+        toolkit::ShowMessage(QString::fromLocal8Bit(error.what()));
+    }
 }
 
 void TfNumbrax::a_minimizeExecute()
@@ -350,7 +352,7 @@ void TfNumbrax::N4Click()
 
 void TfNumbrax::letterlink1Click()
 {
-    ShellOpen(mailLink());
+    ShellOpen(maker::MailLink());
 }
 
 void TfNumbrax::N5Click()

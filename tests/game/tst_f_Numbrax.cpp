@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "f_Numbrax.h"
 
+#include "about.h"
 #include "BoardText.h"
 #include "DrawGrid.h"
+#include "KavoBtns.h"
 #include "KvShell.h"
 #include "Panel.h"
 #include "RecordingMessageBoxes.h"
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using numbrax::Board;
 
@@ -130,6 +133,7 @@ private Q_SLOTS:
     void linkCommands();
     void rulesText();
     void readmeText();
+    void aboutCommand();
 
 private:
     std::unique_ptr<RecordingMessageBoxes> boxes;
@@ -502,6 +506,20 @@ void tst_f_Numbrax::readmeText()
     window->Readmetxt1->trigger();
     QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", readme})});
     QVERIFY(boxes->messages.isEmpty());
+}
+
+void tst_f_Numbrax::aboutCommand()
+{
+    QString shown;
+    QTimer::singleShot(0, window.get(), [&shown] {
+        if (auto *box = qobject_cast<TAboutBox *>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle();
+            QTest::mouseClick(box->kavoBitBtn1, Qt::LeftButton);
+        }
+    });
+    window->a_about->trigger();
+    QCOMPARE(shown, QStringLiteral("Numbrax"));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(tst_f_Numbrax)

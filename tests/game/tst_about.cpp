@@ -1,0 +1,372 @@
+// SPDX-License-Identifier: MIT
+#include "about.h"
+
+#include "AppIcon.h"
+#include "Cursors.h"
+#include "KavoBtns.h"
+#include "KvCtrls.h"
+#include "KvShell.h"
+#include "Panel.h"
+#include "VersionInfo.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Records what would be handed to the desktop. A waited-for start gets the process that the
+// test supplies, or none: then there is nothing to wait for.
+class RecordingLauncher : public ShellLauncher
+{
+public:
+    RecordingLauncher() { setShellLauncher(this); }
+    ~RecordingLauncher() override { setShellLauncher(nullptr); }
+
+    bool startDetached(const QString &, const QStringList &) override { return true; }
+    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
+    {
+        waited << (QStringList{program} + arguments);
+        return startProcess ? startProcess() : nullptr;
+    }
+
+    QList<QStringList> waited;
+    std::function<std::unique_ptr<QProcess>()> startProcess;
+};
+
+// Runs step inside the modal showing of the about box that ShowAboutBox opens. A step that
+// stops early on a failed check leaves no box open behind it.
+void whileShown(const QString &fileName, const std::function<void(TAboutBox &)> &step)
+{
+    QTimer::singleShot(0, [step] {
+        QPointer<TAboutBox> box = qobject_cast<TAboutBox *>(QApplication::activeModalWidget());
+        QVERIFY2(box, "no about box is shown");
+        step(*box);
+        if (box && box->isVisible())
+            box->reject();
+    });
+    ShowAboutBox(fileName);
+}
+
+QImage areaOf(QWidget &window, const QWidget *child)
+{
+    const QRect area(child->mapTo(&window, QPoint()), child->size());
+    return window.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The longest horizontal run of clearly blue pixels: an underline spans the text, while no
+// stroke of a glyph at this size comes near it.
+int longestBlueRun(const QImage &image)
+{
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            run = (c.blue() - std::max(c.red(), c.green()) > 96) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
+QIcon solidIcon(const QColor &color)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(color);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+class tst_about : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { watchdog.start(); }
+    void cleanup();
+
+    void designLayout_data();
+    void designLayout();
+    void programIcon_data();
+    void programIcon();
+    void hoverLook_data();
+    void hoverLook();
+    void links_data();
+    void links();
+    void showing_data();
+    void showing();
+    void waitKeepsTheBoxResponsive();
+
+private:
+    // A showing that never ends would hang the run; this ends it instead.
+    QTimer watchdog;
+};
+
+void tst_about::initTestCase()
+{
+    watchdog.setSingleShot(true);
+    watchdog.setInterval(20000);
+    connect(&watchdog, &QTimer::timeout, this, [] { qFatal("%s", "the about box did not close"); });
+}
+
+void tst_about::cleanup()
+{
+    watchdog.stop();
+    QApplication::setWindowIcon(QIcon());
+}
+
+void tst_about::designLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("bounds");
+    QTest::addColumn<bool>("mayWiden"); // to fit its caption in a wide desktop font
+    QTest::addColumn<QSize>("growth");  // when the box grows by 40 x 30
+
+    QTest::newRow("panel") << "Panel1" << "AboutBox" << QRect(8, 8, 281, 153) << false << QSize(40, 30);
+    QTest::newRow("product name") << "ProductName" << "Panel1" << QRect(120, 11, 141, 16) << false << QSize(40, 0);
+    QTest::newRow("version") << "Version" << "Panel1" << QRect(136, 38, 117, 13) << false << QSize(40, 0);
+    QTest::newRow("web link") << "kavoLabel1" << "Panel1" << QRect(48, 92, 177, 21) << true << QSize(0, 0);
+    QTest::newRow("mail link") << "kavoLabel2" << "Panel1" << QRect(48, 116, 193, 21) << true << QSize(0, 0);
+    QTest::newRow("OK button") << "kavoBitBtn1" << "AboutBox" << QRect(104, 176, 89, 24) << false << QSize(0, 0);
+}
+
+void tst_about::designLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, bounds);
+    QFETCH(bool, mayWiden);
+    QFETCH(QSize, growth);
+
+    TAboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QCOMPARE(box.windowTitle(), QStringLiteral("Numbrax"));
+    QCOMPARE(box.minimumSize(), QSize(297, 211));
+    QCOMPARE(box.maximumSize(), QSize(297, 211));
+    QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    // Placed before the window frame is known, so the frame's width may shift it a little.
+    QVERIFY((box.frameGeometry().center() - box.screen()->availableGeometry().center()).manhattanLength() <= 4);
+    QCOMPARE(box.ProductName->text(), QStringLiteral("Numbrax"));
+    QVERIFY(box.ProductName->font().bold());
+    QCOMPARE(box.ProductName->font().pixelSize(), 13);
+    QCOMPARE(box.Version->text(), QStringLiteral("версиия 1.0"));
+    QCOMPARE(box.kavoBitBtn1->Caption(), QStringLiteral("OK"));
+
+    auto *widget = box.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    const QRect placed = widget->geometry();
+    QCOMPARE(placed.topLeft(), bounds.topLeft());
+    QCOMPARE(placed.height(), bounds.height());
+    if (mayWiden) {
+        QVERIFY(placed.width() >= bounds.width());
+        QVERIFY(placed.right() < box.Panel1->width() - 2); // inside the panel's bevels
+    } else {
+        QCOMPARE(placed.width(), bounds.width());
+    }
+    box.setFixedSize(297 + 40, 211 + 30);
+    QCOMPARE(widget->geometry(), QRect(placed.topLeft(), placed.size() + growth));
+}
+
+void tst_about::programIcon_data()
+{
+    QTest::addColumn<QIcon>("applicationIcon");
+    QTest::addColumn<QIcon>("expected");
+    QTest::newRow("the program's own") << ApplicationIcon() << ApplicationIcon();
+    QTest::newRow("none set: still the program's") << QIcon() << ApplicationIcon();
+    QTest::newRow("another one set") << solidIcon(Qt::red) << solidIcon(Qt::red);
+}
+
+void tst_about::programIcon()
+{
+    QFETCH(QIcon, applicationIcon);
+    QFETCH(QIcon, expected);
+    QApplication::setWindowIcon(applicationIcon);
+    QImage shown;
+    QRect bounds;
+    whileShown(QString(), [&](TAboutBox &box) {
+        shown = box.ProgramIcon->pixmap().toImage();
+        bounds = box.ProgramIcon->geometry();
+        box.kavoBitBtn1->click();
+    });
+    QCOMPARE(bounds, QRect(16, 8, 32, 32));
+    const QImage wanted = expected.pixmap(32, 32).toImage();
+    QCOMPARE(shown.convertToFormat(wanted.format()), wanted);
+}
+
+void tst_about::hoverLook_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::newRow("web page") << "kavoLabel1";
+    QTest::newRow("mail") << "kavoLabel2";
+}
+
+void tst_about::hoverLook()
+{
+    QFETCH(QString, link);
+    TAboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto *label = box.findChild<TkavoLabel *>(link);
+    const QColor face = box.palette().color(QPalette::Button);
+    QTest::mouseMove(&box, QPoint(5, 5));
+    const QImage normal = areaOf(box, label);
+
+    PaintCounter paints(label);
+    QTest::mouseMove(&box, label->mapTo(&box, QPoint(10, 8)));
+    QTRY_VERIFY(label->MouseInside());
+    QTRY_VERIFY2(paints.count > 0, "entering the link does not repaint it");
+    QCOMPARE(label->cursor().shape(), toolkit::screenCursor(toolkit::crHandPoint).shape());
+    QCOMPARE(label->cursor().hotSpot(), QPoint(6, 16));
+    QVERIFY(label->FontActive().bold());
+    const QImage hovered = areaOf(box, label);
+    QVERIFY2(longestBlueRun(hovered) > 60, "the hovered link is not underlined in blue");
+    QCOMPARE(hovered.pixelColor(0, 0), face); // the background stays transparent
+
+    QTest::mouseMove(&box, QPoint(5, 5));
+    QTRY_VERIFY(!label->MouseInside());
+    QVERIFY2(longestBlueRun(normal) < 20, "the link is underlined while the pointer is elsewhere");
+    QVERIFY2(longestBlueRun(normal) > 2, "the link's text is not blue");
+    // One line of text: nothing is wrapped into the rows the label cuts off.
+    for (const QImage &look : {normal, hovered})
+        QCOMPARE(longestBlueRun(look.copy(0, 16, look.width(), look.height() - 16)), 0);
+    QCOMPARE(areaOf(box, label), normal);
+}
+
+void tst_about::links_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("web page") << "kavoLabel1" << "https://korvessa.example/numbrax/";
+    QTest::newRow("mail to support") << "kavoLabel2" << "mailto:support@korvessa.example?subject=numbrax";
+}
+
+void tst_about::links()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    RecordingLauncher launcher;
+    bool stillShown = false;
+    QString focused;
+    whileShown(QString(), [&](TAboutBox &box) {
+        QTest::mouseClick(box.findChild<QWidget *>(link), Qt::LeftButton, {}, QPoint(10, 8));
+        stillShown = box.isVisible();
+        if (box.focusWidget())
+            focused = box.focusWidget()->objectName();
+        box.kavoBitBtn1->click();
+    });
+    QCOMPARE(launcher.waited, QList<QStringList>{(QStringList{"xdg-open", target})});
+    QVERIFY(stillShown); // a link that opened nothing leaves the box as it is
+    QCOMPARE(focused, QStringLiteral("kavoBitBtn1")); // a link never takes the focus
+}
+
+void tst_about::showing_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("readerFile");
+    QTest::addColumn<QString>("closeBy");
+    const QString self = QCoreApplication::applicationFilePath();
+    QTest::newRow("OK, own program") << "" << self << "OK";
+    QTest::newRow("Enter, a given file") << self << self << "Enter";
+    QTest::newRow("close button, missing file") << "/no/such/program" << "/no/such/program" << "close";
+}
+
+void tst_about::showing()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, readerFile);
+    QFETCH(QString, closeBy);
+    QPointer<TAboutBox> previous;
+    for (int round = 1; round <= 2; ++round) {
+        QPointer<TAboutBox> shown;
+        QString reader;
+        bool readerOutlivesBox = false;
+        bool freshBox = false;
+        whileShown(fileName, [&](TAboutBox &box) {
+            shown = &box;
+            freshBox = !previous && !box.kavoLabel1->MouseInside();
+            if (const versioninfo::TVersionInfo *info = ShownVersionInfo())
+                reader = QString::fromLocal8Bit(info->FileName());
+            connect(&box, &QObject::destroyed, [&] { readerOutlivesBox = ShownVersionInfo() != nullptr; });
+            // Leaves the pointer over a link, a state that must not reach the next showing.
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(box.kavoLabel1, &enter);
+            if (closeBy == QLatin1String("OK"))
+                QTest::mouseClick(box.kavoBitBtn1, Qt::LeftButton);
+            else if (closeBy == QLatin1String("Enter"))
+                QTest::keyClick(&box, Qt::Key_Return);
+            else
+                box.close();
+        });
+        QVERIFY2(!shown, "the box outlived its showing");
+        QVERIFY(freshBox);
+        QCOMPARE(reader, readerFile);
+        QVERIFY(readerOutlivesBox);
+        QVERIFY(!ShownVersionInfo());
+        previous = shown;
+    }
+}
+
+void tst_about::waitKeepsTheBoxResponsive()
+{
+    // The program the desktop starts: it runs until the test closes its input.
+    QPointer<QProcess> started;
+    RecordingLauncher launcher;
+    launcher.startProcess = [&] {
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral("cat"), QStringList());
+        process->waitForStarted();
+        started = process.get();
+        return process;
+    };
+    QStringList events;
+    whileShown(QString(), [&](TAboutBox &box) {
+        // Runs only if the box's events keep flowing while the link waits.
+        QTimer::singleShot(50, &box, [&] {
+            events << QStringLiteral("waiting");
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QCoreApplication::postEvent(box.kavoLabel1, enter.clone());
+            QTimer::singleShot(50, &box, [&] {
+                if (box.kavoLabel1->MouseInside())
+                    events << QStringLiteral("hovered");
+                QTest::mouseClick(box.kavoBitBtn1, Qt::LeftButton);
+                events << QStringLiteral("OK pressed");
+                QVERIFY(started);
+                connect(started, &QProcess::finished, [&] { events << QStringLiteral("program ended"); });
+                started->closeWriteChannel();
+            });
+        });
+        QTest::mouseClick(box.kavoLabel2, Qt::LeftButton, {}, QPoint(10, 8));
+        events << QStringLiteral("link done");
+    });
+    events << QStringLiteral("box closed");
+    QCOMPARE(launcher.waited.size(), 1);
+    QCOMPARE(events, (QStringList{"waiting", "hovered", "OK pressed", "program ended", "link done", "box closed"}));
+}
+
+QTEST_MAIN(tst_about)
+#include "tst_about.moc"
