@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTimerEvent>
 
@@ -30,23 +31,6 @@
 using namespace toolkit;
 
 namespace {
-
-// Sets a re-entrancy flag for a scope and clears it on every way out.
-class FlagGuard
-{
-public:
-    explicit FlagGuard(bool &flag)
-        : FFlag(flag)
-    {
-        FFlag = true;
-    }
-    ~FlagGuard() { FFlag = false; }
-    FlagGuard(const FlagGuard &) = delete;
-    FlagGuard &operator=(const FlagGuard &) = delete;
-
-private:
-    bool &FFlag;
-};
 
 bool isAsciiDigit(QChar c)
 {
@@ -286,7 +270,7 @@ void TkavoUpDown::ScrollNotification(int position)
 {
     if (FNotifying)
         return;
-    FlagGuard guard(FNotifying);
+    const QScopedValueRollback guard(FNotifying, true); // cleared on every way out
     if (OnClick) {
         if (position > 0)
             OnClick(this, btNext);
@@ -564,7 +548,7 @@ void TkavoSpinEdit::step(QObject *, bool up)
     }
     const QString before = text();
     {
-        FlagGuard guard(FStepping);
+        const QScopedValueRollback guard(FStepping, true); // cleared on every way out
         const long double current = Value();
         setValue(up ? current + FIncrement : current - FIncrement);
     }

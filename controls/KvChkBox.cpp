@@ -33,19 +33,6 @@ bool canFocus(const QWidget *widget)
     return widget->isVisible() && widget->isEnabled();
 }
 
-unsigned alignmentFormat(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    case taLeftJustify:
-        break;
-    }
-    return DT_LEFT;
-}
-
 } // namespace
 
 const QImage &CheckGlyphs()

@@ -53,19 +53,6 @@ QPoint lightDirection(TLightPos light)
     return {0, 0};
 }
 
-unsigned alignmentFormat(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    case taLeftJustify:
-        break;
-    }
-    return DT_LEFT;
-}
-
 } // namespace
 
 void DrawText3D(const QString &Text, QRect &R, QPainter &Canvas, TLightPos Light, const QColor &FaceColor,

@@ -8,19 +8,6 @@ namespace {
 // The drawing works on a buffer of this many characters.
 constexpr qsizetype kTextBuffer = 255;
 
-unsigned alignmentFlag(toolkit::TAlignment alignment)
-{
-    switch (alignment) {
-    case toolkit::taRightJustify:
-        return toolkit::DT_RIGHT;
-    case toolkit::taCenter:
-        return toolkit::DT_CENTER;
-    case toolkit::taLeftJustify:
-        break;
-    }
-    return toolkit::DT_LEFT;
-}
-
 void drawText(QPainter &canvas, const QString &text, QRect rect, unsigned format)
 {
     toolkit::DrawText(canvas, text.left(kTextBuffer), rect, format);
@@ -41,10 +28,10 @@ int CenterLeft(QRect rect, int w)
 
 void DrawAlignedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment)
 {
-    drawText(canvas, text, rect, alignmentFlag(alignment));
+    drawText(canvas, text, rect, toolkit::alignmentFormat(alignment));
 }
 
 void DrawWrappedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment)
 {
-    drawText(canvas, text, rect, alignmentFlag(alignment) | toolkit::DT_WORDBREAK);
+    drawText(canvas, text, rect, toolkit::alignmentFormat(alignment) | toolkit::DT_WORDBREAK);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Alignment.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -21,6 +23,20 @@ inline constexpr unsigned DT_EXPANDTABS = 0x40;
 inline constexpr unsigned DT_NOCLIP = 0x100;
 inline constexpr unsigned DT_CALCRECT = 0x400;
 inline constexpr unsigned DT_NOPREFIX = 0x800;
+
+// The horizontal-alignment flag of a text format.
+inline unsigned alignmentFormat(TAlignment alignment)
+{
+    switch (alignment) {
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        return DT_CENTER;
+    case taLeftJustify:
+        break;
+    }
+    return DT_LEFT;
+}
 
 // The desktop's DrawText: draws text into rect with the painter's font and pen. The text is
 // clipped to rect unless DT_NOCLIP; line breaks in the text start new lines; DT_WORDBREAK
