@@ -144,30 +144,20 @@ void TkavoCustomCheckBox::setTabStop(bool tabStop)
 
 void TkavoCustomCheckBox::setColor(TColor color)
 {
-    if (color == FColor)
-        return;
-    FColor = color;
-    FParentColor = false;
-    update();
+    if (FBackground.set(color))
+        update();
 }
 
 void TkavoCustomCheckBox::setParentColor(bool parentColor)
 {
-    if (parentColor == FParentColor)
-        return;
-    FParentColor = parentColor;
-    followParentColor();
+    if (FBackground.setFollowing(parentColor))
+        followParentColor();
 }
 
 void TkavoCustomCheckBox::followParentColor()
 {
-    if (!FParentColor)
-        return;
-    const TColor color = parentColor(this);
-    if (color == FColor)
-        return;
-    FColor = color;
-    update();
+    if (FBackground.follow(this))
+        update();
 }
 
 void TkavoCustomCheckBox::setFontColor(TColor color)
@@ -351,7 +341,7 @@ void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
     painter.setFont(font());
     const QPalette &pal = palette();
     const QRect client = rect();
-    painter.fillRect(client, FColor.resolve(pal));
+    painter.fillRect(client, FBackground.color().resolve(pal));
 
     const int size = FStyle == btCheckBox ? kCheckSize : kRadioSize;
     int top = 1;

@@ -56,9 +56,9 @@ public:
     bool TabStop() const { return FTabStop; }
     void setTabStop(bool tabStop);
     // The background; it follows the parent's colour while ParentColor is on.
-    toolkit::TColor Color() const { return FColor; }
+    toolkit::TColor Color() const { return FBackground.color(); }
     void setColor(toolkit::TColor color);
-    bool ParentColor() const { return FParentColor; }
+    bool ParentColor() const { return FBackground.following(); }
     void setParentColor(bool parentColor);
     // The caption's colour.
     toolkit::TColor FontColor() const { return FFontColor; }
@@ -112,8 +112,7 @@ private:
     QKeyCombination FToggleKey{Qt::Key_Space};
     toolkit::TAlignment FAlignment = toolkit::taLeftJustify;
     bool FTabStop = true;
-    toolkit::TColor FColor = toolkit::clBtnFace;
-    bool FParentColor = true;
+    toolkit::TParentColor FBackground;
     toolkit::TColor FFontColor = toolkit::clWindowText;
     int FAccelerator = 0;
     bool FClickPressed = false;

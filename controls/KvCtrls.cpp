@@ -90,9 +90,8 @@ TkavoCustomLabel::TkavoCustomLabel(QWidget *parent)
 {
     resize(65, 21);
     FBounds = geometry();
-    if (FParentColor)
-        FColor = parentColor(this);
-    FColorActive = FColor;
+    FBackground.follow(this);
+    FColorActive = FBackground.color();
 }
 
 TkavoCustomLabel::~TkavoCustomLabel()
@@ -251,7 +250,7 @@ void TkavoCustomLabel::setColorActive(TColor color)
     const bool changed = color != FColorActive;
     FColorActive = color;
     if (!isLoading())
-        FParentColor = false;
+        FBackground.setFollowing(false);
     if (changed)
         update();
 }
@@ -277,27 +276,23 @@ void TkavoCustomLabel::setCaption(const QString &caption)
 
 void TkavoCustomLabel::setColor(TColor color)
 {
-    if (color == FColor)
-        return;
-    FColor = color;
-    FParentColor = false;
-    update();
+    if (FBackground.set(color))
+        update();
 }
 
 void TkavoCustomLabel::setParentColor(bool parentColor)
 {
-    if (parentColor == FParentColor)
-        return;
-    FParentColor = parentColor;
-    followParentColor();
+    if (FBackground.setFollowing(parentColor))
+        followParentColor();
 }
 
 void TkavoCustomLabel::followParentColor()
 {
-    if (!FParentColor)
+    if (!FBackground.following())
         return;
-    FColor = parentColor(this);
-    FColorActive = FColor;
+    // While following, the hover look keeps the parent's colour too.
+    FBackground.follow(this);
+    FColorActive = FBackground.color();
     update();
 }
 
@@ -508,7 +503,7 @@ void TkavoCustomLabel::paintEvent(QPaintEvent *)
                 const auto [topLeft, bottomRight] = BevelColors(FBevelOuter);
                 Frame3D(painter, r, topLeft.resolve(pal), bottomRight.resolve(pal), FBevelWidth);
             }
-            const QColor border = FColor.resolve(pal);
+            const QColor border = FBackground.color().resolve(pal);
             Frame3D(painter, r, border, border, FBorderWidth);
             if (FBevelInner != bvNone) {
                 const auto [topLeft, bottomRight] = BevelColors(FBevelInner);
@@ -516,7 +511,7 @@ void TkavoCustomLabel::paintEvent(QPaintEvent *)
             }
         }
         if (!FTransparent)
-            painter.fillRect(r, (FMouseInside ? FColorActive : FColor).resolve(pal));
+            painter.fillRect(r, (FMouseInside ? FColorActive : FBackground.color()).resolve(pal));
         painter.setBrush(Qt::NoBrush);
         painter.setFont(FMouseInside ? FFontActive : font());
         const QColor face = (FMouseInside ? FFontActiveColor : FFontColor).resolve(pal);

@@ -90,9 +90,9 @@ public:
     void setAutoSize(bool autoSize);
     QString Caption() const { return FCaption; }
     void setCaption(const QString &caption);
-    toolkit::TColor Color() const { return FColor; }
+    toolkit::TColor Color() const { return FBackground.color(); }
     void setColor(toolkit::TColor color);
-    bool ParentColor() const { return FParentColor; }
+    bool ParentColor() const { return FBackground.following(); }
     void setParentColor(bool parentColor);
     // The label's Font is the widget's font; following the parent's font is Qt's inheritance.
     bool ParentFont() const { return !testAttribute(Qt::WA_SetFont); }
@@ -174,8 +174,7 @@ private:
     QPointer<QWidget> FFocusControl;
     bool FAutoSize = false;
     QString FCaption;
-    toolkit::TColor FColor = toolkit::clBtnFace;
-    bool FParentColor = true;
+    toolkit::TParentColor FBackground;
     toolkit::TColor FFontColor = toolkit::clWindowText;
     bool FTransparent = true;
     bool FShowAccelChar = true;

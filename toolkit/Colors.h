@@ -98,6 +98,48 @@ inline QColor ColorToRGB(TColor color, const QPalette &palette)
 // Without a parent: clBtnFace.
 TColor parentColor(const QWidget *widget);
 
+// A control's background colour, which follows its parent's colour until the control is given
+// a colour of its own.
+class TParentColor
+{
+public:
+    TColor color() const { return FColor; }
+    bool following() const { return FFollowing; }
+
+    // An own colour ends the following. True when the colour changed.
+    bool set(TColor color)
+    {
+        if (color == FColor)
+            return false;
+        FColor = color;
+        FFollowing = false;
+        return true;
+    }
+    // True when the setting changed; the colour itself changes at the next follow().
+    bool setFollowing(bool following)
+    {
+        if (following == FFollowing)
+            return false;
+        FFollowing = following;
+        return true;
+    }
+    // While following, takes the colour of control's parent. True when the colour changed.
+    bool follow(const QWidget *control)
+    {
+        if (!FFollowing)
+            return false;
+        const TColor color = parentColor(control);
+        if (color == FColor)
+            return false;
+        FColor = color;
+        return true;
+    }
+
+private:
+    TColor FColor = clBtnFace;
+    bool FFollowing = true;
+};
+
 } // namespace toolkit
 
 Q_DECLARE_METATYPE(toolkit::TColor)
