@@ -224,8 +224,23 @@ void TfNumbrax::FitCells()
     const int n = FGame.BoardSize();
     // Each cell is followed by its 1-pixel grid line; 5 pixels go to the border. A cell never
     // gets smaller than a pixel, however small the window.
-    sgr->setDefaultRowHeight(std::max((sgr->height() - 5) / n - 1, 1));
+    const int rowHeight = std::max((sgr->height() - 5) / n - 1, 1);
     sgr->setDefaultColWidth(std::max((sgr->width() - 5) / n - 1, 1));
+    if (rowHeight == sgr->defaultRowHeight() && FCellFont.pixelSize() > 0)
+        return;
+    sgr->setDefaultRowHeight(rowHeight);
+
+    // The digits fill the row: the point size follows the row height, and that size is taken
+    // as the height of the whole character cell (ascent plus descent).
+    const int dpi = std::max(sgr->logicalDpiY(), 1);
+    const int points = 72 * rowHeight / dpi;
+    const double cellPixels = std::round(points * dpi / 72.0);
+    QFont font = sgr->font();
+    font.setPixelSize(100);
+    const QFontMetricsF metrics(font);
+    const double cellPerPixel = (metrics.ascent() + metrics.descent()) / 100.0;
+    font.setPixelSize(std::max(int(cellPixels / cellPerPixel), 1));
+    FCellFont = font;
 }
 
 void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused)
@@ -237,21 +252,6 @@ void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &re
     const bool taken = text == "0";
     painter.fillRect(rect, taken ? kGrey : kWhite);
 
-    const int rowHeight = sgr->defaultRowHeight();
-    if (rowHeight != FCellFontRowHeight) {
-        // The digits fill the row: the point size follows the row height, and that size is
-        // taken as the height of the whole character cell (ascent plus descent).
-        const int dpi = std::max(sgr->logicalDpiY(), 1);
-        const int points = 72 * rowHeight / dpi;
-        const double cellPixels = std::round(points * dpi / 72.0);
-        QFont font = sgr->font();
-        font.setPixelSize(100);
-        const QFontMetricsF metrics(font);
-        const double cellPerPixel = (metrics.ascent() + metrics.descent()) / 100.0;
-        font.setPixelSize(std::max(int(cellPixels / cellPerPixel), 1));
-        FCellFont = font;
-        FCellFontRowHeight = rowHeight;
-    }
     if (!text.empty() && !taken) {
         painter.setFont(FCellFont);
         painter.setPen(kBlack);

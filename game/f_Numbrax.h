@@ -88,7 +88,6 @@ private:
     void Message(const std::string &text) override;
 
     numbrax::TNumbraxGame FGame;
-    // The cells' font, rebuilt only when the row height changes.
+    // The cells' font, built by FitCells whenever the row height changes, never while painting.
     QFont FCellFont;
-    int FCellFontRowHeight = -1;
 };
