@@ -18,8 +18,10 @@ class Window
 public:
     Window()
     {
-        w.game().SetBoardSize(kSize);
-        w.game().SetMaxNum(numbrax::kMaxNumberLimit);
+        numbrax::Settings settings;
+        settings.BoardSize = kSize;
+        settings.MaxNum = numbrax::kMaxNumberLimit;
+        w.game().SetSettings(settings);
         w.game().NewGame();
         w.show();
         const QSize frame = w.size() - w.sgr->size();

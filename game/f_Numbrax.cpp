@@ -5,13 +5,12 @@
 #include "about.h"
 #include "Application.h"
 #include "DrawGrid.h"
-#include "KavoSpin.h"
-#include "KvChkBox.h"
 #include "KvShell.h"
 #include "Maker.h"
 #include "MessageBoxes.h"
 #include "Panel.h"
 #include "f_Setup.h"
+#include "GameTexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +45,11 @@ const QColor kRed(255, 0, 0);
 QString number(std::int64_t value)
 {
     return QString::number(qint64(value));
+}
+
+QString words(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 // Opens a text that lies beside the program, or says which file is missing. The help
@@ -204,14 +208,10 @@ bool TfNumbrax::eventFilter(QObject *watched, QEvent *event)
 
 void TfNumbrax::FormCreate()
 {
-    FGame.SetMaxNum(numbrax::kDefaultNumberLimit);
     for (QLabel *l : {lblComp, lblYou, lblCompLast, lblYouLast})
         l->setText(QStringLiteral("0"));
     lblYou->adjustSize();
     layoutScorePanel();
-    FGame.SetGoByCols(false);
-    FGame.SetNegativNum(false);
-    FGame.SetUseNullCells(false);
 }
 
 void TfNumbrax::FormResize()
@@ -249,7 +249,7 @@ void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &re
     if (!board.contains(col, row))
         return;
     const std::string &text = board.text(col, row);
-    const bool taken = text == "0";
+    const bool taken = board.taken(col, row);
     painter.fillRect(rect, taken ? kGrey : kWhite);
 
     if (!text.empty() && !taken) {
@@ -291,22 +291,10 @@ void TfNumbrax::a_gameoptionsExecute()
 
     // A fresh dialog each time, gone on every way out of this handler.
     TfNumbraxOptions dialog;
-    dialog.edMaxNum->setValue(FGame.MaxNum());
-    dialog.cbGoByCols->setChecked(FGame.GoByCols());
-    dialog.cbNegativNum->setChecked(FGame.NegativNum());
-    dialog.cbUseNullCells->setChecked(FGame.UseNullCells());
-    dialog.edFldSize->setValue(FGame.BoardSize());
+    dialog.setSettings(FGame.settings());
     if (dialog.ShowModal() != toolkit::mrOk)
         return;
-
-    // A number still being typed when Enter presses OK has not been clamped by leaving its
-    // field; the game's setters bring it into range.
-    auto integerPart = [](const TkavoSpinEdit *edit) { return std::int32_t(std::trunc(edit->Value())); };
-    FGame.SetMaxNum(integerPart(dialog.edMaxNum));
-    FGame.SetGoByCols(dialog.cbGoByCols->Checked());
-    FGame.SetNegativNum(dialog.cbNegativNum->Checked());
-    FGame.SetUseNullCells(dialog.cbUseNullCells->Checked());
-    FGame.SetBoardSize(integerPart(dialog.edFldSize));
+    FGame.SetSettings(dialog.settings());
     FGame.ClearBoard();
     FitCells();
 }
@@ -360,11 +348,28 @@ void TfNumbrax::N5Click()
     ShellOpen(QLatin1String(maker::WebPage));
 }
 
+void TfNumbrax::GameStarted()
+{
+    // The last game's result stays in the panel until now.
+    Panel1->setCaption(QString());
+}
+
 void TfNumbrax::Picked(numbrax::Side side, int col, int row, std::int32_t)
 {
     if (side == numbrax::Side::Computer)
         sgr->setMarkedCell(col, row);
     sgr->invalidateCell(col, row);
+}
+
+void TfNumbrax::MustPass(numbrax::Side side)
+{
+    toolkit::ShowMessage(words(numbrax::texts::PassMessage(side)));
+}
+
+void TfNumbrax::GameOver(numbrax::GameResult result, std::int64_t, std::int64_t)
+{
+    toolkit::ShowMessage(words(numbrax::texts::GameOverMessage(result)));
+    Panel1->setCaption(words(numbrax::texts::ResultText(result)));
 }
 
 void TfNumbrax::BoardChanged()
@@ -386,14 +391,4 @@ void TfNumbrax::ScoresChanged()
     lblYouLast->setText(number(FGame.PlayerLast()));
     lblCompLast->setText(number(FGame.CompLast()));
     layoutScorePanel();
-}
-
-void TfNumbrax::ResultTextChanged()
-{
-    Panel1->setCaption(QString::fromStdString(FGame.ResultText()));
-}
-
-void TfNumbrax::Message(const std::string &text)
-{
-    toolkit::ShowMessage(QString::fromStdString(text));
 }

@@ -80,12 +80,13 @@ private:
     void sgrMouseDown();
     void sgrMouseMove(QPoint pos);
 
-    // The game's notifications.
+    // The game's events, turned into what the player sees.
+    void GameStarted() override;
     void Picked(numbrax::Side side, int col, int row, std::int32_t value) override;
+    void MustPass(numbrax::Side side) override;
+    void GameOver(numbrax::GameResult result, std::int64_t playerScore, std::int64_t compScore) override;
     void BoardChanged() override;
     void ScoresChanged() override;
-    void ResultTextChanged() override;
-    void Message(const std::string &text) override;
 
     numbrax::TNumbraxGame FGame;
     // The cells' font, built by FitCells whenever the row height changes, never while painting.

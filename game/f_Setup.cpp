@@ -8,13 +8,26 @@
 #include "KavoSpin.h"
 #include "KvChkBox.h"
 #include "KvCtrls.h"
-#include "NumbraxGame.h"
 
 #include <QLabel>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr QSize kClientSize(383, 259);
+
+// The integer part of a spin edit's value, as a 32-bit number (the settings clamp it further).
+std::int32_t integerPart(const TkavoSpinEdit *edit)
+{
+    using Limits = std::numeric_limits<std::int32_t>;
+    const long double value = std::trunc(edit->Value());
+    if (std::isnan(value))
+        return 0;
+    return std::int32_t(std::clamp(value, (long double)Limits::min(), (long double)Limits::max()));
+}
 
 } // namespace
 
@@ -125,4 +138,24 @@ TfNumbraxOptions::TfNumbraxOptions(QWidget *parent)
     QWidget::setTabOrder(kavoBitBtn2, kavoBitBtn3);
     edFldSize->setFocus();
     toolkit::centreOnScreen(*this);
+}
+
+void TfNumbraxOptions::setSettings(const numbrax::Settings &settings)
+{
+    edMaxNum->setValue(settings.MaxNum);
+    cbGoByCols->setChecked(settings.GoByCols);
+    cbNegativNum->setChecked(settings.NegativNum);
+    cbUseNullCells->setChecked(settings.UseNullCells);
+    edFldSize->setValue(settings.BoardSize);
+}
+
+numbrax::Settings TfNumbraxOptions::settings() const
+{
+    numbrax::Settings s;
+    s.BoardSize = integerPart(edFldSize);
+    s.MaxNum = integerPart(edMaxNum);
+    s.NegativNum = cbNegativNum->Checked();
+    s.UseNullCells = cbUseNullCells->Checked();
+    s.GoByCols = cbGoByCols->Checked();
+    return s.clamped();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Form.h"
+#include "Settings.h"
 
 class QLabel;
 class TkavoBitBtn;
@@ -14,13 +15,18 @@ class TBevel;
 }
 
 // The options dialog: the five game settings. It has no logic of its own; the main window's
-// options command fills it, shows it and reads it back.
+// options command fills it from the game's settings, shows it and reads them back whole.
 class TfNumbraxOptions : public toolkit::TForm
 {
     Q_OBJECT
 
 public:
     explicit TfNumbraxOptions(QWidget *parent = nullptr);
+
+    void setSettings(const numbrax::Settings &settings);
+    // The settings the controls show, always in range: a number still being typed when Enter
+    // pressed OK has not been brought into range by leaving its field.
+    numbrax::Settings settings() const;
 
     // Components, in declaration order.
     TkavoLabel *kavoLabel1 = nullptr;

@@ -8,10 +8,6 @@
 
 namespace numbrax {
 
-inline constexpr int kMinBoardSize = 4;
-inline constexpr int kMaxBoardSize = 50;
-inline constexpr int kDefaultBoardSize = 10;
-
 // The value of a cell text: the text read as a decimal integer in the 32-bit range, as
 // integer-to-text writes it (an optional sign, then digits). Anything else, the blank text
 // included, has the value 0.
@@ -23,7 +19,7 @@ class Board
 {
 public:
     // A board of size x size blank cells; size must be at least 1.
-    explicit Board(int size = kDefaultBoardSize);
+    explicit Board(int size);
 
     int size() const { return FSize; }
     bool contains(int col, int row) const { return col >= 0 && row >= 0 && col < FSize && row < FSize; }
@@ -31,6 +27,9 @@ public:
     // Cell access outside the board throws std::out_of_range.
     const std::string &text(int col, int row) const { return FTexts[index(col, row)]; }
     std::int32_t value(int col, int row) const { return FValues[index(col, row)]; }
+    // A taken cell reads "0": picked, or generated empty. Nobody can pick it. A blank cell (no
+    // game yet, or a cleared board) is not taken, though its value is 0 as well.
+    bool taken(int col, int row) const { return text(col, row) == "0"; }
     void setText(int col, int row, std::string text);
     void setNumber(int col, int row, std::int32_t value);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <stdexcept>
 
 namespace numbrax {
 
@@ -35,18 +36,15 @@ TNumbraxGame::TNumbraxGame(TGameListener *listener)
 {
 }
 
-void TNumbraxGame::SetBoardSize(int size)
+void TNumbraxGame::SetSettings(const Settings &settings)
 {
-    size = std::clamp(size, kMinBoardSize, kMaxBoardSize);
-    if (size == FBoard.size())
-        return;
-    FBoard.resize(size);
-    FListener->BoardChanged();
-}
-
-void TNumbraxGame::SetMaxNum(std::int32_t limit)
-{
-    FMaxNum = std::clamp(limit, kMinNumberLimit, kMaxNumberLimit);
+    const Settings next = settings.clamped();
+    const bool resized = next.BoardSize != FBoard.size();
+    FSettings = next;
+    if (resized) {
+        FBoard.resize(next.BoardSize);
+        FListener->BoardChanged();
+    }
 }
 
 bool TNumbraxGame::ColIsEmpty(int col) const
@@ -67,12 +65,12 @@ bool TNumbraxGame::RowIsEmpty(int row) const
 
 std::int32_t TNumbraxGame::RandomCellValue()
 {
-    std::uniform_int_distribution<std::int32_t> magnitude(0, FMaxNum - 1);
+    std::uniform_int_distribution<std::int32_t> magnitude(0, FSettings.MaxNum - 1);
     std::int32_t value;
     do {
         value = magnitude(FRandom);
-    } while (value == 0 && !FUseNullCells); // ends: FMaxNum >= 2, so 1 can always be drawn
-    if (FNegativNum) {
+    } while (value == 0 && !FSettings.UseNullCells); // ends: the limit is at least 2, so 1 can be drawn
+    if (FSettings.NegativNum) {
         std::uniform_real_distribution<double> coin(0.0, 1.0);
         if (coin(FRandom) > 0.5)
             value = -value;
@@ -80,16 +78,16 @@ std::int32_t TNumbraxGame::RandomCellValue()
     return value;
 }
 
-void TNumbraxGame::Reseed(std::uint64_t seed)
-{
-    FRandom.seed(seed);
-}
-
 void TNumbraxGame::NewGame()
 {
     // Nanoseconds, so that two new games in quick succession still get different boards.
-    Reseed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
-    Board numbers(FBoard.size());
+    NewGame(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+void TNumbraxGame::NewGame(std::uint64_t seed)
+{
+    FRandom.seed(seed);
+    Board numbers(FSettings.BoardSize);
     for (int col = 0; col < numbers.size(); ++col)
         for (int row = 0; row < numbers.size(); ++row)
             numbers.setNumber(col, row, RandomCellValue());
@@ -98,8 +96,11 @@ void TNumbraxGame::NewGame()
 
 void TNumbraxGame::StartGame(const Board &numbers)
 {
-    SetResultText({});
+    if (numbers.size() < kMinBoardSize || numbers.size() > kMaxBoardSize)
+        throw std::invalid_argument("board size outside the board-size range");
+    FListener->GameStarted();
     FBoard = numbers;
+    FSettings.BoardSize = FBoard.size();
     // A current cell left over from a larger board would let a press address a cell outside
     // this one; bring it onto the board.
     FCurCol = std::clamp(FCurCol, 0, FBoard.size() - 1);
@@ -125,7 +126,7 @@ bool TNumbraxGame::PointerMove(int col, int row)
             FCurCol = col;
             FCurRow = row;
         }
-    } else if (!FGoByCols) {
+    } else if (!FSettings.GoByCols) {
         if (colInside)
             FCurCol = col;
     } else if (rowInside) {
@@ -140,48 +141,50 @@ void TNumbraxGame::Press()
         return;
     // Even a press that takes nothing ends the free choice of the first pick.
     FFreeChoice = false;
-    if (!FBoard.contains(FCurCol, FCurRow) || FBoard.text(FCurCol, FCurRow) == "0")
+    if (!FBoard.contains(FCurCol, FCurRow))
+        return;
+    if (FBoard.taken(FCurCol, FCurRow))
         return;
     Take(Side::Player, FCurCol, FCurRow);
 
     if (!ComputerLineHasMove()) {
         if (!CheckGameOver())
-            FListener->Message(std::string(texts::ComputerCannotMove));
+            FListener->MustPass(Side::Computer);
         return; // the player picks again along the same line
     }
+    ComputerTurn();
+}
 
+void TNumbraxGame::ComputerTurn()
+{
     FlagGuard busy(FBusy);
     for (;;) {
         ComputerMove();
         if (PlayerLineHasMove() || CheckGameOver())
             break;
         // The player's line is empty but the computer's is not: it picks again.
-        FListener->Message(std::string(texts::PlayerCannotMove));
+        FListener->MustPass(Side::Player);
     }
 }
 
-std::int32_t TNumbraxGame::BestInRow(int row, int &foundAt) const
+std::int32_t TNumbraxGame::BestInRow(int row) const
 {
     std::int32_t best = kNoBest;
     for (int col = 0; col < FBoard.size(); ++col) {
         const std::int32_t v = FBoard.value(col, row);
-        if (v != 0 && v > best) {
+        if (v != 0 && v > best)
             best = v;
-            foundAt = col;
-        }
     }
     return best;
 }
 
-std::int32_t TNumbraxGame::BestInCol(int col, int &foundAt) const
+std::int32_t TNumbraxGame::BestInCol(int col) const
 {
     std::int32_t best = kNoBest;
     for (int row = 0; row < FBoard.size(); ++row) {
         const std::int32_t v = FBoard.value(col, row);
-        if (v != 0 && v > best) {
+        if (v != 0 && v > best)
             best = v;
-            foundAt = row;
-        }
     }
     return best;
 }
@@ -192,14 +195,14 @@ void TNumbraxGame::ComputerMove()
     // player: 2v - m, m counting the candidate itself. The best score wins, the lowest index
     // among equals; unlike a scan against a fixed floor this also chooses when every score is
     // very low (negative numbers near the largest limit).
+    const bool byCols = FSettings.GoByCols;
     std::optional<std::int64_t> best;
     int chosen = -1;
     for (int i = 0; i < FBoard.size(); ++i) {
-        const std::int32_t v = FGoByCols ? FBoard.value(i, FCurRow) : FBoard.value(FCurCol, i);
+        const std::int32_t v = byCols ? FBoard.value(i, FCurRow) : FBoard.value(FCurCol, i);
         if (v == 0)
             continue;
-        int unused = 0;
-        const std::int32_t m = FGoByCols ? BestInCol(i, unused) : BestInRow(i, unused);
+        const std::int32_t m = byCols ? BestInCol(i) : BestInRow(i);
         const std::int64_t score = 2 * std::int64_t(v) - m;
         if (!best || score > *best) {
             best = score;
@@ -208,7 +211,7 @@ void TNumbraxGame::ComputerMove()
     }
     if (chosen < 0)
         return; // the line holds no number; the turn logic never asks for a move then
-    if (FGoByCols)
+    if (byCols)
         FCurCol = chosen;
     else
         FCurRow = chosen;
@@ -219,14 +222,13 @@ bool TNumbraxGame::CheckGameOver()
 {
     if (!RowIsEmpty(FCurRow) || !ColIsEmpty(FCurCol))
         return false;
-    std::string_view result = texts::PlayerWon;
+    GameResult result = GameResult::PlayerWon;
     if (FCompScore == FPlayerScore)
-        result = texts::Draw;
+        result = GameResult::Draw;
     else if (FCompScore > FPlayerScore)
-        result = texts::PlayerLost;
-    FListener->Message(std::string(texts::GameOver) + std::string(result));
-    SetResultText(std::string(result));
+        result = GameResult::ComputerWon;
     FGameActive = false;
+    FListener->GameOver(result, FPlayerScore, FCompScore);
     return true;
 }
 
@@ -242,47 +244,19 @@ void TNumbraxGame::AbortGame()
     FGameActive = false;
 }
 
-void TNumbraxGame::SetPlayerScore(std::int64_t value)
-{
-    FPlayerScore = value;
-    FListener->ScoresChanged();
-}
-
-void TNumbraxGame::SetCompScore(std::int64_t value)
-{
-    FCompScore = value;
-    FListener->ScoresChanged();
-}
-
-void TNumbraxGame::AddPlayerScore(std::int32_t value)
-{
-    FPlayerLast = value;
-    SetPlayerScore(FPlayerScore + value);
-}
-
-void TNumbraxGame::AddCompScore(std::int32_t value)
-{
-    FCompLast = value;
-    SetCompScore(FCompScore + value);
-}
-
 void TNumbraxGame::Take(Side side, int col, int row)
 {
     const std::int32_t value = FBoard.value(col, row);
-    if (side == Side::Player)
-        AddPlayerScore(value);
-    else
-        AddCompScore(value);
+    if (side == Side::Player) {
+        FPlayerLast = value;
+        FPlayerScore += value;
+    } else {
+        FCompLast = value;
+        FCompScore += value;
+    }
+    FListener->ScoresChanged();
     FBoard.setNumber(col, row, 0);
     FListener->Picked(side, col, row, value);
-}
-
-void TNumbraxGame::SetResultText(std::string text)
-{
-    if (text == FResultText)
-        return;
-    FResultText = std::move(text);
-    FListener->ResultTextChanged();
 }
 
 } // namespace numbrax

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <QTest>
 
+#include <algorithm>
 #include <climits>
-#include <map>
+#include <cstdlib>
 #include <set>
+#include <stdexcept>
 
 using namespace numbrax;
 
@@ -24,30 +26,43 @@ public:
     }
     ~Recorder() override { game->setListener(nullptr); }
 
+    void GameStarted() override { ++started; }
     void Picked(Side side, int col, int row, std::int32_t value) override
     {
-        events << QStringLiteral("%1 %2 %3 %4")
-                      .arg(side == Side::Player ? QStringLiteral("player") : QStringLiteral("computer"))
-                      .arg(col)
-                      .arg(row)
-                      .arg(value);
+        events << QStringLiteral("%1 %2 %3 %4").arg(name(side)).arg(col).arg(row).arg(value);
     }
-    void Message(const std::string &text) override
+    void MustPass(Side side) override
     {
-        events << QStringLiteral("message ") + QString::fromStdString(text);
-        busyDuringMessage.push_back(game->Busy());
-        // A pointer outside the board moves nothing but tells whether tracking is live.
-        pointerLiveDuringMessage.push_back(game->PointerMove(-1, -1));
+        events << name(side) + QStringLiteral(" passes");
+        holdsPlayer();
     }
-    void ResultTextChanged() override
+    void GameOver(GameResult result, std::int64_t playerScore, std::int64_t compScore) override
     {
-        events << QStringLiteral("panel ") + QString::fromStdString(game->ResultText());
+        const char *word = result == GameResult::PlayerWon     ? "won"
+                           : result == GameResult::ComputerWon ? "lost"
+                                                               : "draw";
+        events << QStringLiteral("over %1 %2 %3").arg(QLatin1String(word)).arg(playerScore).arg(compScore);
+        holdsPlayer();
     }
 
     TNumbraxGame *game;
     QStringList events;
+    int started = 0;
     std::vector<bool> busyDuringMessage;
     std::vector<bool> pointerLiveDuringMessage;
+
+private:
+    static QString name(Side side)
+    {
+        return side == Side::Player ? QStringLiteral("player") : QStringLiteral("computer");
+    }
+    // A view shows these events in a modal box: what could the player do meanwhile?
+    void holdsPlayer()
+    {
+        busyDuringMessage.push_back(game->Busy());
+        // A pointer outside the board moves nothing but tells whether tracking is live.
+        pointerLiveDuringMessage.push_back(game->PointerMove(-1, -1));
+    }
 };
 
 Board board(const char *text)
@@ -63,6 +78,33 @@ void startAt(TNumbraxGame &game, const char *text, int col, int row)
 {
     game.StartGame(board(text));
     QVERIFY(game.PointerMove(col, row));
+}
+
+void setGoByCols(TNumbraxGame &game, bool byCols)
+{
+    Settings settings = game.settings();
+    settings.GoByCols = byCols;
+    game.SetSettings(settings);
+}
+
+Settings generating(int size, int limit, bool negative, bool nulls)
+{
+    Settings settings;
+    settings.BoardSize = size;
+    settings.MaxNum = limit;
+    settings.NegativNum = negative;
+    settings.UseNullCells = nulls;
+    return settings;
+}
+
+// Every value of a board, row by row.
+std::vector<std::int32_t> values(const Board &b)
+{
+    std::vector<std::int32_t> all;
+    for (int row = 0; row < b.size(); ++row)
+        for (int col = 0; col < b.size(); ++col)
+            all.push_back(b.value(col, row));
+    return all;
 }
 
 std::int64_t boardTotal(const Board &b)
@@ -84,26 +126,27 @@ private Q_SLOTS:
     void startsIdle();
     void computerChoice_data();
     void computerChoice();
-    void computerNeverTakesTakenCells();
-    void bestInLine_data();
-    void bestInLine();
     void turns_data();
     void turns();
     void busyOnlyDuringComputersTurn();
-    void pressOnTakenCellEndsFreeChoice();
+    void pressOnTakenCell_data();
+    void pressOnTakenCell();
     void pressWithoutGameDoesNothing();
     void finishedGameIgnoresPointerAndPresses();
     void pointerTracking_data();
     void pointerTracking();
     void generation_data();
     void generation();
-    void emptyCellFrequency();
-    void negativeShare();
+    void generatedShares_data();
+    void generatedShares();
     void newGame();
     void newGameBringsCurrentCellOntoBoard();
-    void newGamesDiffer();
+    void newGameSeeds();
     void abortKeepsScores();
-    void settingsStayInRange();
+    void settings_data();
+    void settings();
+    void givenBoardSetsTheSize();
+    void totalsBeyond32Bits_data();
     void totalsBeyond32Bits();
     void wholeGamesKeepEveryNumber_data();
     void wholeGamesKeepEveryNumber();
@@ -112,11 +155,13 @@ private Q_SLOTS:
 void tst_NumbraxGame::startsIdle()
 {
     TNumbraxGame game;
-    QCOMPARE(game.BoardSize(), 10);
-    QCOMPARE(game.MaxNum(), 10);
+    QCOMPARE(game.settings(), Settings());
+    QCOMPARE(game.settings().BoardSize, 10);
+    QCOMPARE(game.settings().MaxNum, 10);
+    QVERIFY(!game.settings().NegativNum && !game.settings().UseNullCells && !game.settings().GoByCols);
+    QCOMPARE(game.board().size(), 10);
     QVERIFY(!game.GameActive());
     QVERIFY(!game.FreeChoice());
-    QVERIFY(!game.GoByCols());
     QCOMPARE(game.PlayerScore(), 0);
     QCOMPARE(game.CompScore(), 0);
     QVERIFY(game.board().text(9, 9).empty());
@@ -126,92 +171,62 @@ void tst_NumbraxGame::computerChoice_data()
 {
     QTest::addColumn<QString>("numbers");
     QTest::addColumn<bool>("byCols");
-    QTest::addColumn<int>("col"); // the current cell the computer answers from
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("expectCol");
-    QTest::addColumn<int>("expectRow");
+    QTest::addColumn<QPoint>("pick"); // the player's pick, in the line the computer answers in
+    QTest::addColumn<QString>("answer");
 
-    // The computer moves along column 0 unless byCols.
-    QTest::newRow("largest of the opened row wins") << "9 1 . .\n5 8 . .\n. . . .\n. . . ." << false << 0 << 3 << 0 << 0;
+    // The player picks in column 0 and the computer answers along it, unless byCols.
+    QTest::newRow("largest of the opened row wins")
+        << "9 1 . .\n5 8 . .\n. . . .\n1 . . ." << false << QPoint(0, 3) << "computer 0 0 9";
     QTest::newRow("denies the player a larger number")
-        << "7 9 . .\n6 1 . .\n. . . .\n. . . ." << false << 0 << 3 << 0 << 1;
-    QTest::newRow("a single number") << ". . . .\n. . . .\n3 9 9 9\n. . . ." << false << 0 << 0 << 0 << 2;
-    QTest::newRow("ties go to the lower row") << ". . . .\n4 . . .\n. . . .\n4 . . ." << false << 0 << 0 << 0 << 1;
-    QTest::newRow("all negative, tied") << "-5 . . .\n-2 -1 . .\n-3 . . .\n. . . ." << false << 0 << 3 << 0 << 1;
-    QTest::newRow("a negative scoring best") << "-1 . . .\n2 9 . .\n. . . .\n. . . ." << false << 0 << 3 << 0 << 0;
+        << "7 9 . .\n6 1 . .\n. . . .\n1 . . ." << false << QPoint(0, 3) << "computer 0 1 6";
+    QTest::newRow("a single number")
+        << "1 . . .\n. . . .\n3 9 9 9\n. . . ." << false << QPoint(0, 0) << "computer 0 2 3";
+    QTest::newRow("ties go to the lower row")
+        << "1 . . .\n4 9 . .\n. . . .\n4 9 . ." << false << QPoint(0, 0) << "computer 0 1 4";
+    QTest::newRow("all negative, tied")
+        << "-5 . . .\n-2 -1 . .\n-3 . . .\n1 . . ." << false << QPoint(0, 3) << "computer 0 1 -2";
+    QTest::newRow("a negative scoring best")
+        << "-1 -2 . .\n2 9 . .\n. . . .\n1 . . ." << false << QPoint(0, 3) << "computer 0 0 -1";
+    // Row 0's best is -2: its "0" and its blank hold no number, or row 1 (-7) would score best.
+    QTest::newRow("taken and blank cells are no best")
+        << "-4 0 -2 .\n-4 -1 -9 -9\n0 5 5 5\n1 5 5 5" << false << QPoint(0, 3) << "computer 0 0 -4";
+    // A "0" in row 0 would score best if taken cells could be taken.
+    QTest::newRow("never a taken cell")
+        << "0 . . .\n1 5 . .\n. . . .\n9 . . ." << false << QPoint(0, 3) << "computer 0 1 1";
     // Along row 0, opening columns to the player.
-    QTest::newRow("by columns") << "2 6 5 .\n. 9 . .\n. . . .\n. . 1 ." << true << 3 << 0 << 2 << 0;
-    QTest::newRow("by columns, ties go left") << ". 3 . 3\n. . . .\n. . . .\n. . . ." << true << 0 << 0 << 1 << 0;
+    QTest::newRow("by columns")
+        << "2 6 5 1\n. 9 . .\n. . . .\n. . 1 ." << true << QPoint(3, 0) << "computer 2 0 5";
+    QTest::newRow("by columns, ties go left")
+        << "1 3 . 3\n. 4 . 4\n. . . .\n. . . ." << true << QPoint(0, 0) << "computer 1 0 3";
     // Every score at or below -999999: the best of them is still taken.
     QTest::newRow("very low scores")
-        << "-999998 999998 . .\n-999997 999998 . .\n. . . .\n. . . ." << false << 0 << 3 << 0 << 1;
+        << "-999998 999998 . .\n-999997 999998 . .\n. . . .\n1 . . ." << false << QPoint(0, 3)
+        << "computer 0 1 -999997";
 }
 
 void tst_NumbraxGame::computerChoice()
 {
     QFETCH(QString, numbers);
     QFETCH(bool, byCols);
-    QFETCH(int, col);
-    QFETCH(int, row);
-    QFETCH(int, expectCol);
-    QFETCH(int, expectRow);
+    QFETCH(QPoint, pick);
+    QFETCH(QString, answer);
 
     TNumbraxGame game;
-    game.SetGoByCols(byCols);
+    Recorder recorder(&game);
+    setGoByCols(game, byCols);
     const std::string text = numbers.toStdString();
-    startAt(game, text.c_str(), col, row);
-    const std::int32_t value = game.CellValue(expectCol, expectRow);
+    startAt(game, text.c_str(), pick.x(), pick.y());
+    const std::int32_t picked = game.CellValue(pick.x(), pick.y());
 
-    game.ComputerMove();
-    QCOMPARE(game.CurCol(), expectCol);
-    QCOMPARE(game.CurRow(), expectRow);
-    QCOMPARE(game.CompScore(), value);
-    QCOMPARE(game.CompLast(), value);
-    QCOMPARE(game.board().text(expectCol, expectRow), std::string("0"));
-}
-
-void tst_NumbraxGame::computerNeverTakesTakenCells()
-{
-    TNumbraxGame game;
-    // A "0" in row 0 would score best if zeros counted (row 0 holds nothing else).
-    startAt(game, "0 . . .\n1 5 . .\n. . . .\n. . . .", 0, 3);
-    game.ComputerMove();
-    QCOMPARE(game.CurRow(), 1);
-    QCOMPARE(game.CompScore(), 1);
-}
-
-void tst_NumbraxGame::bestInLine_data()
-{
-    QTest::addColumn<QString>("line"); // row 0, and the same numbers down column 0
-    QTest::addColumn<int>("best");
-    QTest::addColumn<int>("foundAt");
-    QTest::newRow("first of equal maxima") << "3 7 7 1" << 7 << 1;
-    QTest::newRow("zeros skipped") << "0 -4 0 -2" << -2 << 3;
-    QTest::newRow("blank cells skipped") << ". . 5 ." << 5 << 2;
-    QTest::newRow("no number") << "0 . 0 ." << -999999 << 42;
-}
-
-void tst_NumbraxGame::bestInLine()
-{
-    QFETCH(QString, line);
-    QFETCH(int, best);
-    QFETCH(int, foundAt);
-    const std::vector<std::string> cells = SplitWords(line.toStdString());
-    Board numbers(4);
-    for (int i = 0; i < 4; ++i) {
-        const std::string text = cells[std::size_t(i)] == "." ? std::string() : cells[std::size_t(i)];
-        numbers.setText(i, 0, text);
-        numbers.setText(0, i, text);
-    }
-    TNumbraxGame game;
-    game.StartGame(numbers);
-
-    int at = 42; // stays untouched when the line holds no number
-    QCOMPARE(game.BestInRow(0, at), best);
-    QCOMPARE(at, foundAt);
-    at = 42;
-    QCOMPARE(game.BestInCol(0, at), best);
-    QCOMPARE(at, foundAt);
+    game.Press();
+    QVERIFY(recorder.events.size() >= 2);
+    QCOMPARE(recorder.events[1], answer);
+    const QStringList cell = answer.split(' ');
+    QCOMPARE(QPoint(game.CurCol(), game.CurRow()), QPoint(cell[1].toInt(), cell[2].toInt()));
+    QCOMPARE(game.CompLast(), cell[3].toInt());
+    QCOMPARE(game.CompScore(), qint64(cell[3].toInt()));
+    QCOMPARE(game.PlayerScore(), picked);
+    QVERIFY(game.board().taken(game.CurCol(), game.CurRow()));
 }
 
 void tst_NumbraxGame::turns_data()
@@ -226,25 +241,22 @@ void tst_NumbraxGame::turns_data()
         << QStringList{"player 0 0 5", "computer 0 1 2"};
     QTest::newRow("computer cannot move")
         << "1 2 3 0\n0 0 0 0\n0 0 0 4\n0 0 0 0" << false << QPoint(0, 0)
-        << QStringList{"player 0 0 1", "message Компьютеру некуда ходить. Ваш ход."};
+        << QStringList{"player 0 0 1", "computer passes"};
     QTest::newRow("player passes twice")
         << "1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5" << false << QPoint(0, 0)
-        << QStringList{"player 0 0 1", "computer 0 1 9", "message Вам некуда ходить. Ход комьютера.",
-                       "computer 0 2 8", "message Вам некуда ходить. Ход комьютера.", "computer 0 3 2"};
-    QTest::newRow("end without a pass message")
-        << "1 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << false << QPoint(0, 0)
-        << QStringList{"player 0 0 1", "message Конец игры. Поздравляю! Вы выиграли.", "panel Поздравляю! Вы выиграли."};
+        << QStringList{"player 0 0 1", "computer 0 1 9", "player passes", "computer 0 2 8", "player passes",
+                       "computer 0 3 2"};
+    QTest::newRow("end without a pass")
+        << "1 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << false << QPoint(0, 0) << QStringList{"player 0 0 1", "over won 1 0"};
     QTest::newRow("draw, by columns")
         << "4 4 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << true << QPoint(0, 0)
-        << QStringList{"player 0 0 4", "computer 1 0 4", "message Конец игры. Ничья", "panel Ничья"};
+        << QStringList{"player 0 0 4", "computer 1 0 4", "over draw 4 4"};
     QTest::newRow("lost")
         << "1 0 0 0\n3 0 0 0\n0 0 0 0\n0 0 0 0" << false << QPoint(0, 0)
-        << QStringList{"player 0 0 1", "computer 0 1 3", "message Конец игры. Очень жаль, но Вы проиграли.",
-                       "panel Очень жаль, но Вы проиграли."};
+        << QStringList{"player 0 0 1", "computer 0 1 3", "over lost 1 3"};
     QTest::newRow("negative totals compare signed")
         << "-3 0 0 0\n-5 0 0 0\n0 0 0 0\n0 0 0 0" << false << QPoint(0, 0)
-        << QStringList{"player 0 0 -3", "computer 0 1 -5", "message Конец игры. Поздравляю! Вы выиграли.",
-                       "panel Поздравляю! Вы выиграли."};
+        << QStringList{"player 0 0 -3", "computer 0 1 -5", "over won -3 -5"};
 }
 
 void tst_NumbraxGame::turns()
@@ -256,14 +268,14 @@ void tst_NumbraxGame::turns()
 
     TNumbraxGame game;
     Recorder recorder(&game);
-    game.SetGoByCols(byCols);
+    setGoByCols(game, byCols);
     const std::string text = numbers.toStdString();
     startAt(game, text.c_str(), pick.x(), pick.y());
     recorder.events.clear();
 
     game.Press();
     QCOMPARE(recorder.events, events);
-    const bool ended = events.last().startsWith(QStringLiteral("panel"));
+    const bool ended = events.last().startsWith(QStringLiteral("over"));
     QCOMPARE(game.GameActive(), !ended);
     QVERIFY(!game.Busy());
 }
@@ -272,36 +284,64 @@ void tst_NumbraxGame::busyOnlyDuringComputersTurn()
 {
     TNumbraxGame game;
     Recorder recorder(&game);
-    // First the computer cannot move (message outside its turn), then the player must pass
-    // (message inside it).
-    startAt(game, "1 2 0 0\n0 0 0 0\n0 9 0 0\n0 3 0 5", 0, 0);
+    // First the computer cannot move (a pass outside its turn), then the player must pass
+    // (inside it), then the game ends.
+    startAt(game, "1 2 0 0\n0 0 0 0\n0 9 0 0\n0 3 0 0", 0, 0);
     game.Press();
     game.PointerMove(1, 3);
     game.Press();
-    QCOMPARE(recorder.events,
-             (QStringList{"player 0 0 1", "message Компьютеру некуда ходить. Ваш ход.", "player 1 0 2", "computer 1 2 9",
-                          "message Вам некуда ходить. Ход комьютера.", "computer 1 3 3"}));
-    QCOMPARE(recorder.busyDuringMessage, (std::vector<bool>{false, true}));
-    QCOMPARE(recorder.pointerLiveDuringMessage, (std::vector<bool>{true, false}));
+    QCOMPARE(recorder.events, (QStringList{"player 0 0 1", "computer passes", "player 1 0 2", "computer 1 2 9",
+                                           "player passes", "computer 1 3 3", "over lost 3 12"}));
+    QCOMPARE(recorder.busyDuringMessage, (std::vector<bool>{false, true, true}));
+    QCOMPARE(recorder.pointerLiveDuringMessage, (std::vector<bool>{true, false, false}));
     QVERIFY(!game.Busy());
-    QVERIFY(game.PointerMove(-1, -1));
 }
 
-void tst_NumbraxGame::pressOnTakenCellEndsFreeChoice()
+void tst_NumbraxGame::pressOnTakenCell_data()
 {
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<bool>("byCols");
+    QTest::addColumn<QPoint>("pick"); // a "0" cell
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<bool>("active");
+
+    // The player's line still holds a number: the press takes nothing and the player picks on.
+    QTest::newRow("a number in the row") << "0 1 2 3\n4 5 6 7\n8 9 1 2\n3 4 5 6" << false << QPoint(0, 0)
+                                         << QStringList() << true;
+    QTest::newRow("by columns, a number in the column")
+        << "0 0 0 0\n4 0 0 0\n0 0 0 0\n0 0 0 0" << true << QPoint(0, 0) << QStringList() << true;
+}
+
+void tst_NumbraxGame::pressOnTakenCell()
+{
+    QFETCH(QString, numbers);
+    QFETCH(bool, byCols);
+    QFETCH(QPoint, pick);
+    QFETCH(QStringList, events);
+    QFETCH(bool, active);
+
     TNumbraxGame game;
-    startAt(game, "0 1 2 3\n4 5 6 7\n8 9 1 2\n3 4 5 6", 0, 0);
+    Recorder recorder(&game);
+    setGoByCols(game, byCols);
+    const std::string text = numbers.toStdString();
+    startAt(game, text.c_str(), pick.x(), pick.y());
     QVERIFY(game.FreeChoice());
     const Board before = game.board();
+
     game.Press();
+    QCOMPARE(recorder.events, events);
+    QCOMPARE(game.GameActive(), active);
     QVERIFY(!game.FreeChoice());
-    QVERIFY(game.board() == before);
+    QVERIFY(!game.Busy());
     QCOMPARE(game.PlayerScore(), 0);
-    QCOMPARE(game.CompScore(), 0);
-    // Now the pointer moves the cell along row 0 only.
-    QVERIFY(game.PointerMove(2, 3));
-    QCOMPARE(game.CurCol(), 2);
-    QCOMPARE(game.CurRow(), 0);
+    QCOMPARE(game.PlayerLast(), 0);
+    QVERIFY(game.board().taken(pick.x(), pick.y()));
+    if (events.isEmpty()) {
+        QVERIFY(game.board() == before);
+        // Now the pointer moves the cell along the player's line only.
+        QVERIFY(game.PointerMove(2, 3));
+        QCOMPARE(QPoint(game.CurCol(), game.CurRow()), byCols ? QPoint(0, 3) : QPoint(2, 0));
+    }
 }
 
 void tst_NumbraxGame::pressWithoutGameDoesNothing()
@@ -321,6 +361,7 @@ void tst_NumbraxGame::finishedGameIgnoresPointerAndPresses()
     Recorder recorder(&game);
     startAt(game, "1 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 7", 0, 0);
     game.Press();
+    QCOMPARE(recorder.events.last(), QStringLiteral("over won 1 0"));
     QVERIFY(!game.GameActive());
     const Board final = game.board();
     recorder.events.clear();
@@ -329,7 +370,6 @@ void tst_NumbraxGame::finishedGameIgnoresPointerAndPresses()
     game.Press();
     QVERIFY(recorder.events.isEmpty());
     QVERIFY(game.board() == final);
-    QCOMPARE(game.ResultText(), std::string("Поздравляю! Вы выиграли."));
     QCOMPARE(game.PlayerScore(), 1);
 }
 
@@ -359,7 +399,7 @@ void tst_NumbraxGame::pointerTracking()
     QFETCH(QPoint, expected);
 
     TNumbraxGame game;
-    game.SetGoByCols(byCols);
+    setGoByCols(game, byCols);
     startAt(game, "9 9 9 9\n9 0 9 9\n9 9 9 9\n9 9 9 9", 1, 1);
     if (!freeChoice)
         game.Press(); // a press on a taken cell only ends the free choice
@@ -372,7 +412,7 @@ void tst_NumbraxGame::generation_data()
     QTest::addColumn<int>("limit");
     QTest::addColumn<bool>("negative");
     QTest::addColumn<bool>("nulls");
-    QTest::addColumn<QList<int>>("values"); // every value that may occur; each one must occur
+    QTest::addColumn<QList<int>>("expected"); // every value that may occur; each one must occur
 
     QTest::newRow("defaults") << 10 << false << false << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9};
     QTest::newRow("limit 2") << 2 << false << false << QList<int>{1};
@@ -386,51 +426,53 @@ void tst_NumbraxGame::generation()
     QFETCH(int, limit);
     QFETCH(bool, negative);
     QFETCH(bool, nulls);
-    QFETCH(QList<int>, values);
+    QFETCH(QList<int>, expected);
 
     TNumbraxGame game;
-    game.SetMaxNum(limit);
-    game.SetNegativNum(negative);
-    game.SetUseNullCells(nulls);
-    game.Reseed(12345);
-    std::set<int> seen;
-    for (int i = 0; i < 5000; ++i)
-        seen.insert(game.RandomCellValue());
-    QCOMPARE(seen, std::set<int>(values.begin(), values.end()));
+    game.SetSettings(generating(kMaxBoardSize, limit, negative, nulls));
+    game.NewGame(12345);
+    const std::vector<std::int32_t> all = values(game.board());
+    QCOMPARE(std::set<int>(all.begin(), all.end()), std::set<int>(expected.begin(), expected.end()));
+    for (int row = 0; row < game.BoardSize(); ++row)
+        for (int col = 0; col < game.BoardSize(); ++col)
+            QCOMPARE(game.board().text(col, row), std::to_string(game.CellValue(col, row)));
 }
 
-void tst_NumbraxGame::emptyCellFrequency()
+void tst_NumbraxGame::generatedShares_data()
 {
-    // Each cell is 0 with probability 1 / limit.
-    TNumbraxGame game;
-    game.SetMaxNum(4);
-    game.SetUseNullCells(true);
-    game.Reseed(7);
-    const int draws = 40000;
-    int zeros = 0;
-    for (int i = 0; i < draws; ++i)
-        zeros += game.RandomCellValue() == 0;
-    QVERIFY2(std::abs(zeros - draws / 4) < 600, qPrintable(QString::number(zeros))); // about 7 sigma
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("negative");
+    QTest::addColumn<bool>("nulls");
+    QTest::addColumn<bool>("countNegatives"); // else count zeros
+    QTest::addColumn<int>("expected");        // of the 2500 cells of a 50 x 50 board
+
+    // Each cell is 0 with probability 1 / limit; a number is negative with probability just
+    // under a half. Tolerances are about 7 standard deviations.
+    QTest::newRow("empty cells") << 4 << false << true << false << 2500 / 4;
+    QTest::newRow("negatives") << 999999 << true << false << true << 2500 / 2;
 }
 
-void tst_NumbraxGame::negativeShare()
+void tst_NumbraxGame::generatedShares()
 {
+    QFETCH(int, limit);
+    QFETCH(bool, negative);
+    QFETCH(bool, nulls);
+    QFETCH(bool, countNegatives);
+    QFETCH(int, expected);
+
     TNumbraxGame game;
-    game.SetMaxNum(999999);
-    game.SetNegativNum(true);
-    game.Reseed(99);
-    const int draws = 40000;
-    int negatives = 0;
-    std::int32_t lowest = 0, highest = 0;
-    for (int i = 0; i < draws; ++i) {
-        const std::int32_t v = game.RandomCellValue();
-        negatives += v < 0;
-        lowest = std::min(lowest, v);
-        highest = std::max(highest, v);
+    game.SetSettings(generating(kMaxBoardSize, limit, negative, nulls));
+    for (std::uint64_t seed : {7u, 99u}) {
+        game.NewGame(seed);
+        const std::vector<std::int32_t> all = values(game.board());
+        const auto count = std::count_if(all.begin(), all.end(),
+                                         [&](std::int32_t v) { return countNegatives ? v < 0 : v == 0; });
+        QVERIFY2(std::abs(int(count) - expected) < 180, qPrintable(QString::number(count)));
+        const auto [lowest, highest] = std::minmax_element(all.begin(), all.end());
+        QVERIFY(*highest <= limit - 1 && *highest > (limit - 1) * 99 / 100);
+        if (negative)
+            QVERIFY(*lowest >= 1 - limit && *lowest < (1 - limit) * 99 / 100);
     }
-    QVERIFY2(std::abs(negatives - draws / 2) < 700, qPrintable(QString::number(negatives)));
-    QVERIFY(highest <= 999998 && highest > 990000);
-    QVERIFY(lowest >= -999998 && lowest < -990000);
 }
 
 void tst_NumbraxGame::newGame()
@@ -438,12 +480,13 @@ void tst_NumbraxGame::newGame()
     TNumbraxGame game;
     Recorder recorder(&game);
     startAt(game, "1 0 0 0\n3 0 0 0\n0 0 0 0\n0 0 0 0", 0, 0);
-    game.Press(); // ends lost, with a result text
-    QVERIFY(!game.ResultText().empty());
+    game.Press(); // ends lost
+    QVERIFY(!game.GameActive());
+    QCOMPARE(recorder.started, 1);
 
-    game.SetBoardSize(6);
+    game.SetSettings(generating(6, 10, false, false));
     game.NewGame();
-    QVERIFY(game.ResultText().empty());
+    QCOMPARE(recorder.started, 2);
     QVERIFY(game.GameActive());
     QVERIFY(game.FreeChoice());
     QVERIFY(!game.Busy());
@@ -452,12 +495,8 @@ void tst_NumbraxGame::newGame()
     QCOMPARE(game.PlayerLast(), 0);
     QCOMPARE(game.CompLast(), 0);
     QCOMPARE(game.board().size(), 6);
-    for (int row = 0; row < 6; ++row)
-        for (int col = 0; col < 6; ++col) {
-            const std::int32_t v = game.CellValue(col, row);
-            QVERIFY(v >= 1 && v <= 9);
-            QCOMPARE(game.board().text(col, row), std::to_string(v));
-        }
+    for (std::int32_t v : values(game.board()))
+        QVERIFY(v >= 1 && v <= 9);
 }
 
 void tst_NumbraxGame::newGameBringsCurrentCellOntoBoard()
@@ -465,7 +504,7 @@ void tst_NumbraxGame::newGameBringsCurrentCellOntoBoard()
     TNumbraxGame game;
     game.NewGame();
     QVERIFY(game.PointerMove(9, 8));
-    game.SetBoardSize(4);
+    game.SetSettings(generating(4, 10, false, false));
     game.NewGame();
     QCOMPARE(game.CurCol(), 3);
     QCOMPARE(game.CurRow(), 3);
@@ -473,9 +512,14 @@ void tst_NumbraxGame::newGameBringsCurrentCellOntoBoard()
     QVERIFY(game.PlayerScore() > 0);
 }
 
-void tst_NumbraxGame::newGamesDiffer()
+void tst_NumbraxGame::newGameSeeds()
 {
     TNumbraxGame game;
+    game.NewGame(42);
+    const Board seeded = game.board();
+    game.NewGame(42);
+    QVERIFY(game.board() == seeded);
+    // From the clock: two games in a row differ.
     game.NewGame();
     const Board first = game.board();
     game.NewGame();
@@ -493,31 +537,89 @@ void tst_NumbraxGame::abortKeepsScores()
     QCOMPARE(game.CompScore(), 2);
     QVERIFY(game.board().text(3, 1).empty());
     QCOMPARE(game.board().value(3, 1), 0);
+    QVERIFY(!game.board().taken(0, 0));
 }
 
-void tst_NumbraxGame::settingsStayInRange()
+void tst_NumbraxGame::settings_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("expectSize");
+    QTest::addColumn<int>("expectLimit");
+    QTest::newRow("in range") << 7 << 123 << 7 << 123;
+    QTest::newRow("below") << 3 << 1 << 4 << 2;
+    QTest::newRow("far below") << -5 << INT_MIN << 4 << 2;
+    QTest::newRow("above") << 51 << 1000000 << 50 << 999999;
+}
+
+void tst_NumbraxGame::settings()
+{
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    QFETCH(int, expectSize);
+    QFETCH(int, expectLimit);
+    TNumbraxGame game;
+    Recorder recorder(&game);
+    const Settings given = generating(size, limit, true, true);
+    game.SetSettings(given);
+    QCOMPARE(game.settings().BoardSize, expectSize);
+    QCOMPARE(game.settings().MaxNum, expectLimit);
+    QVERIFY(game.settings().NegativNum && game.settings().UseNullCells);
+    QCOMPARE(game.settings(), given.clamped());
+    QCOMPARE(game.board().size(), expectSize);
+    QVERIFY(!game.GameActive()); // settings start no game
+    game.NewGame(1);
+    QCOMPARE(game.board().size(), expectSize);
+}
+
+void tst_NumbraxGame::givenBoardSetsTheSize()
 {
     TNumbraxGame game;
-    game.SetMaxNum(1);
-    QCOMPARE(game.MaxNum(), 2);
-    game.SetMaxNum(5000000);
-    QCOMPARE(game.MaxNum(), 999999);
-    game.SetBoardSize(3);
-    QCOMPARE(game.BoardSize(), 4);
-    game.SetBoardSize(51);
-    QCOMPARE(game.BoardSize(), 50);
+    game.StartGame(board("1 2 3 4 5\n1 2 3 4 5\n1 2 3 4 5\n1 2 3 4 5\n1 2 3 4 5"));
+    QCOMPARE(game.settings().BoardSize, 5);
+    game.NewGame(3);
+    QCOMPARE(game.board().size(), 5);
+    // A board the game could not be set to is refused, the running game untouched.
+    const Board running = game.board();
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, game.StartGame(board("1 2 3\n1 2 3\n1 2 3")));
+    QVERIFY(game.board() == running);
+    QCOMPARE(game.settings().BoardSize, 5);
+}
+
+void tst_NumbraxGame::totalsBeyond32Bits_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QPoint>("second"); // the player's second pick, if any
+    QTest::addColumn<qint64>("player");
+    QTest::addColumn<qint64>("computer");
+    // Numbers as large as a cell can hold: two of them pass the 32-bit range.
+    QTest::newRow("player") << "2147483647 2147483647 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << QPoint(1, 0)
+                            << 2 * qint64(INT_MAX) << qint64(0);
+    QTest::newRow("computer") << "1 0 0 0\n-2147483648 0 0 0\n-2147483648 0 0 0\n0 0 0 0" << QPoint(-1, -1)
+                              << qint64(1) << 2 * qint64(INT_MIN);
 }
 
 void tst_NumbraxGame::totalsBeyond32Bits()
 {
+    QFETCH(QString, numbers);
+    QFETCH(QPoint, second);
+    QFETCH(qint64, player);
+    QFETCH(qint64, computer);
     TNumbraxGame game;
-    game.SetPlayerScore(INT_MAX);
-    game.AddPlayerScore(999998);
-    QCOMPARE(game.PlayerScore(), std::int64_t(INT_MAX) + 999998);
-    QCOMPARE(game.PlayerLast(), 999998);
-    game.SetCompScore(INT_MIN);
-    game.AddCompScore(-999998);
-    QCOMPARE(game.CompScore(), std::int64_t(INT_MIN) - 999998);
+    Recorder recorder(&game);
+    const std::string text = numbers.toStdString();
+    startAt(game, text.c_str(), 0, 0);
+    game.Press();
+    if (second.x() >= 0) {
+        game.PointerMove(second.x(), second.y());
+        game.Press();
+    }
+    QCOMPARE(game.PlayerScore(), player);
+    QCOMPARE(game.CompScore(), computer);
+    QCOMPARE(recorder.events.last(), QStringLiteral("over %1 %2 %3")
+                                         .arg(QLatin1String(player > computer ? "won" : "lost"))
+                                         .arg(player)
+                                         .arg(computer));
 }
 
 void tst_NumbraxGame::wholeGamesKeepEveryNumber_data()
@@ -549,11 +651,9 @@ void tst_NumbraxGame::wholeGamesKeepEveryNumber()
 
     TNumbraxGame game;
     Recorder recorder(&game);
-    game.SetBoardSize(size);
-    game.SetMaxNum(limit);
-    game.SetNegativNum(negative);
-    game.SetUseNullCells(nulls);
-    game.SetGoByCols(byCols);
+    Settings settings = generating(size, limit, negative, nulls);
+    settings.GoByCols = byCols;
+    game.SetSettings(settings);
     if (fill == 0) {
         game.NewGame();
     } else {
@@ -582,11 +682,12 @@ void tst_NumbraxGame::wholeGamesKeepEveryNumber()
     QVERIFY(!game.GameActive());
     QVERIFY(game.RowIsEmpty(game.CurRow()) && game.ColIsEmpty(game.CurCol()));
     QCOMPARE(game.PlayerScore() + game.CompScore() + boardTotal(game.board()), total);
-    const QString last = recorder.events.last();
-    const QString expected = game.PlayerScore() == game.CompScore() ? QStringLiteral("Ничья")
-                             : game.PlayerScore() > game.CompScore() ? QStringLiteral("Поздравляю! Вы выиграли.")
-                                                                     : QStringLiteral("Очень жаль, но Вы проиграли.");
-    QCOMPARE(last, QStringLiteral("panel ") + expected);
+    const char *result = game.PlayerScore() == game.CompScore() ? "draw"
+                         : game.PlayerScore() > game.CompScore() ? "won"
+                                                                 : "lost";
+    QCOMPARE(recorder.events.last(),
+             QStringLiteral("over %1 %2 %3").arg(QLatin1String(result)).arg(game.PlayerScore()).arg(game.CompScore()));
+    QCOMPARE(recorder.events.filter(QStringLiteral("over")).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_NumbraxGame)

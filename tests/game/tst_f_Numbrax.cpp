@@ -35,6 +35,13 @@ Board board(const char *text)
     return *b;
 }
 
+void setBoardSize(TfNumbrax &w, int size)
+{
+    numbrax::Settings settings = w.game().settings();
+    settings.BoardSize = size;
+    w.game().SetSettings(settings);
+}
+
 QPoint cellCentre(const toolkit::TDrawGrid *grid, int col, int row)
 {
     return grid->cellRect(col, row).center();
@@ -231,7 +238,7 @@ void tst_f_Numbrax::fitCells()
     QFETCH(int, boardSize);
     QFETCH(QSize, cell);
     TfNumbrax &w = *window;
-    w.game().SetBoardSize(boardSize);
+    setBoardSize(w, boardSize);
     const QSize frame = w.size() - w.sgr->size();
     w.resize(boardArea + frame);
     QTRY_COMPARE(w.sgr->size(), boardArea);
@@ -242,7 +249,7 @@ void tst_f_Numbrax::fitCells()
 void tst_f_Numbrax::boardSizeChangeRefits()
 {
     TfNumbrax &w = *window;
-    w.game().SetBoardSize(4);
+    setBoardSize(w, 4);
     QCOMPARE(w.sgr->colCount(), 4);
     QCOMPARE(w.sgr->rowCount(), 4);
     QCOMPARE(w.sgr->defaultColWidth(), (332 - 5) / 4 - 1);
@@ -259,9 +266,12 @@ void tst_f_Numbrax::computerLabelsKeepToTheRight()
     QCOMPARE(w.lblComp->geometry().right() + 1, 582 - 10);
     QCOMPARE(w.Panel1->width() - w.Label3->x(), label3FromRight);
 
-    // A longer score grows to the left.
-    w.game().SetCompScore(1234567890123LL);
-    QCOMPARE(w.lblComp->text(), QStringLiteral("1234567890123"));
+    // A longer score grows to the left: the computer takes two of the largest numbers a cell
+    // holds.
+    w.game().StartGame(board("1 0 0 0\n2147483647 0 0 0\n2147483647 0 0 0\n0 0 0 0"));
+    w.game().PointerMove(0, 0);
+    w.game().Press();
+    QCOMPARE(w.lblComp->text(), QStringLiteral("4294967294"));
     QCOMPARE(w.lblComp->geometry().right() + 1, 582 - 10);
     QVERIFY(w.lblComp->x() < 582 - 10 - 36);
 }

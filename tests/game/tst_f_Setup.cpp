@@ -324,7 +324,7 @@ void tst_f_Setup::outOfRangeValuesConfirmedWithEnter()
     w.a_gameoptions->trigger();
     QCOMPARE(driver.shown, 1);
     QCOMPARE(w.game().BoardSize(), size);
-    QCOMPARE(w.game().MaxNum(), limit);
+    QCOMPARE(w.game().settings().MaxNum, limit);
 }
 
 void tst_f_Setup::closeBoxIsCancel()
@@ -338,7 +338,7 @@ void tst_f_Setup::closeBoxIsCancel()
     w.a_gameoptions->trigger();
     QCOMPARE(driver.shown, 1);
     QCOMPARE(w.game().BoardSize(), 10);
-    QVERIFY(!w.game().NegativNum());
+    QVERIFY(!w.game().settings().NegativNum);
 }
 
 void tst_f_Setup::directionSwitch()
@@ -349,7 +349,7 @@ void tst_f_Setup::directionSwitch()
         pressOk(d);
     });
     w.a_gameoptions->trigger();
-    QVERIFY(w.game().GoByCols());
+    QVERIFY(w.game().settings().GoByCols);
     w.game().StartGame(board("1 2 3 4\n5 6 7 8\n9 1 2 3\n4 5 6 7"));
     QTest::mouseMove(w.sgr, w.sgr->cellRect(2, 2).center());
     QTest::mouseClick(w.sgr, Qt::LeftButton);
@@ -375,8 +375,8 @@ void tst_f_Setup::newGameUsesTheSettings()
         pressOk(d);
     });
     w.a_gameoptions->trigger();
-    QVERIFY(w.game().NegativNum());
-    QCOMPARE(w.game().MaxNum(), 2);
+    QVERIFY(w.game().settings().NegativNum);
+    QCOMPARE(w.game().settings().MaxNum, 2);
     w.a_newgame->trigger();
     for (int row = 0; row < 10; ++row)
         for (int col = 0; col < 10; ++col)

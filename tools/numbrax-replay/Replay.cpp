@@ -2,6 +2,7 @@
 #include "Replay.h"
 
 #include "BoardText.h"
+#include "GameTexts.h"
 #include "NumbraxGame.h"
 
 #include <charconv>
@@ -28,17 +29,15 @@ public:
     {
         FOut << (side == Side::Player ? "player " : "computer ") << col << ' ' << row << ' ' << value << '\n';
     }
-    void Message(const std::string &text) override { FOut << "message " << text << '\n'; }
-    void SetGame(const TNumbraxGame *game) { FGame = game; }
-    void ResultTextChanged() override
+    void MustPass(Side side) override { FOut << "message " << texts::PassMessage(side) << '\n'; }
+    void GameOver(GameResult result, std::int64_t, std::int64_t) override
     {
-        if (FGame && !FGame->ResultText().empty())
-            FOut << "panel " << FGame->ResultText() << '\n';
+        FOut << "message " << texts::GameOverMessage(result) << '\n';
+        FOut << "panel " << texts::ResultText(result) << '\n';
     }
 
 private:
     std::ostream &FOut;
-    const TNumbraxGame *FGame = nullptr;
 };
 
 struct ScriptError
@@ -84,7 +83,6 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
 {
     Transcript transcript(out);
     TNumbraxGame game(&transcript);
-    transcript.SetGame(&game);
 
     std::string line;
     int lineNumber = 0;
@@ -103,7 +101,9 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
             const std::string &command = words[0];
             if (command == "bycols") {
                 ExpectWords(words, 2);
-                game.SetGoByCols(Argument(words, 1, 0, 1, "the flag") == 1);
+                Settings settings = game.settings();
+                settings.GoByCols = Argument(words, 1, 0, 1, "the flag") == 1;
+                game.SetSettings(settings);
             } else if (command == "board") {
                 ExpectWords(words, 2);
                 const int n = Argument(words, 1, kMinBoardSize, kMaxBoardSize, "the board size");
@@ -120,14 +120,12 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
                 game.StartGame(*BoardFromRows(rows));
             } else if (command == "newgame") {
                 ExpectWords(words, 5);
-                const int n = Argument(words, 1, kMinBoardSize, kMaxBoardSize, "the board size");
-                const int limit = Argument(words, 2, kMinNumberLimit, kMaxNumberLimit, "the number limit");
-                const bool negative = Argument(words, 3, 0, 1, "the negative-numbers flag") == 1;
-                const bool nulls = Argument(words, 4, 0, 1, "the empty-cells flag") == 1;
-                game.SetBoardSize(n);
-                game.SetMaxNum(limit);
-                game.SetNegativNum(negative);
-                game.SetUseNullCells(nulls);
+                Settings settings = game.settings();
+                settings.BoardSize = Argument(words, 1, kMinBoardSize, kMaxBoardSize, "the board size");
+                settings.MaxNum = Argument(words, 2, kMinNumberLimit, kMaxNumberLimit, "the number limit");
+                settings.NegativNum = Argument(words, 3, 0, 1, "the negative-numbers flag") == 1;
+                settings.UseNullCells = Argument(words, 4, 0, 1, "the empty-cells flag") == 1;
+                game.SetSettings(settings);
                 game.NewGame();
                 out << BoardToText(game.board());
             } else if (command == "move") {
