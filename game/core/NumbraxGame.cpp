@@ -143,8 +143,14 @@ void TNumbraxGame::Press()
     FFreeChoice = false;
     if (!FBoard.contains(FCurCol, FCurRow))
         return;
-    if (FBoard.taken(FCurCol, FCurRow))
+    if (FBoard.taken(FCurCol, FCurRow)) {
+        // Nothing to take. The player's line still holds a number unless this was the first
+        // press, on a cell whose line is empty; left so, no side could ever move again, so the
+        // player passes like after any pick that left its line empty.
+        if (!PlayerLineHasMove() && !CheckGameOver())
+            ComputerTurn(true);
         return;
+    }
     Take(Side::Player, FCurCol, FCurRow);
 
     if (!ComputerLineHasMove()) {
@@ -152,12 +158,14 @@ void TNumbraxGame::Press()
             FListener->MustPass(Side::Computer);
         return; // the player picks again along the same line
     }
-    ComputerTurn();
+    ComputerTurn(false);
 }
 
-void TNumbraxGame::ComputerTurn()
+void TNumbraxGame::ComputerTurn(bool playerPasses)
 {
     FlagGuard busy(FBusy);
+    if (playerPasses)
+        FListener->MustPass(Side::Player);
     for (;;) {
         ComputerMove();
         if (PlayerLineHasMove() || CheckGameOver())

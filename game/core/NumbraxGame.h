@@ -95,7 +95,7 @@ private:
     std::int32_t BestInRow(int row) const;
     std::int32_t BestInCol(int col) const;
     // The computer picks until the player's line holds a number or the game is over.
-    void ComputerTurn();
+    void ComputerTurn(bool playerPasses);
     void ComputerMove();
     bool CheckGameOver();
     void Take(Side side, int col, int row);

@@ -310,6 +310,19 @@ void tst_NumbraxGame::pressOnTakenCell_data()
                                          << QStringList() << true;
     QTest::newRow("by columns, a number in the column")
         << "0 0 0 0\n4 0 0 0\n0 0 0 0\n0 0 0 0" << true << QPoint(0, 0) << QStringList() << true;
+    // Otherwise nobody could ever move again: the player passes and the computer picks as
+    // after any pick, passing the turn back and forth as usual.
+    QTest::newRow("an empty row") << "0 0 0 0\n7 0 5 0\n0 0 0 0\n3 0 0 0" << false << QPoint(0, 0)
+                                  << QStringList{"player passes", "computer 0 1 7"} << true;
+    QTest::newRow("an empty row, then the player passes again")
+        << "0 0 0 0\n7 0 0 0\n0 0 0 0\n3 0 0 0" << false << QPoint(0, 0)
+        << QStringList{"player passes", "computer 0 1 7", "player passes", "computer 0 3 3", "over lost 0 10"}
+        << false;
+    QTest::newRow("by columns, an empty column") << "0 8 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << true << QPoint(0, 0)
+                                                 << QStringList{"player passes", "computer 1 0 8", "over lost 0 8"}
+                                                 << false;
+    QTest::newRow("row and column empty") << "0 0 0 0\n0 0 0 0\n0 0 0 9\n0 0 0 0" << false << QPoint(1, 1)
+                                          << QStringList{"over draw 0 0"} << false;
 }
 
 void tst_NumbraxGame::pressOnTakenCell()
@@ -336,6 +349,9 @@ void tst_NumbraxGame::pressOnTakenCell()
     QCOMPARE(game.PlayerScore(), 0);
     QCOMPARE(game.PlayerLast(), 0);
     QVERIFY(game.board().taken(pick.x(), pick.y()));
+    // The player's pass comes inside the computer's turn, like every pass of the player.
+    if (!events.isEmpty())
+        QCOMPARE(recorder.busyDuringMessage.front(), events.front() == QStringLiteral("player passes"));
     if (events.isEmpty()) {
         QVERIFY(game.board() == before);
         // Now the pointer moves the cell along the player's line only.
