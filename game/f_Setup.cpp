@@ -26,7 +26,9 @@ std::int32_t integerPart(const TkavoSpinEdit *edit)
     const long double value = std::trunc(edit->Value());
     if (std::isnan(value))
         return 0;
-    return std::int32_t(std::clamp(value, (long double)Limits::min(), (long double)Limits::max()));
+    const long double low = Limits::min();
+    const long double high = Limits::max();
+    return std::int32_t(std::clamp(value, low, high));
 }
 
 } // namespace

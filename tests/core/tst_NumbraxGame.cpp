@@ -155,7 +155,6 @@ private Q_SLOTS:
 void tst_NumbraxGame::startsIdle()
 {
     TNumbraxGame game;
-    QCOMPARE(game.settings(), Settings());
     QCOMPARE(game.settings().BoardSize, 10);
     QCOMPARE(game.settings().MaxNum, 10);
     QVERIFY(!game.settings().NegativNum && !game.settings().UseNullCells && !game.settings().GoByCols);
