@@ -172,6 +172,9 @@ TfNumbrax::~TfNumbrax()
     qApp->removeEventFilter(this);
     // The game outlives nothing that listens to it.
     FGame.setListener(nullptr);
+    // The board's accessible interface reads the game: both go before the game does.
+    delete sgr;
+    sgr = nullptr;
 }
 
 void TfNumbrax::createMenu()
@@ -475,39 +478,7 @@ void TfNumbrax::updateMinimumSize()
     if (FFitting)
         return;
     const QScopedValueRollback<bool> fitting(FFitting, true);
-
-    // The smallest cells whose widest number reads with digits kMinDigitHeight pixels tall.
-    QFont font = sgr->font();
-    int pixels = kMinDigitHeight;
-    for (; pixels < 200; ++pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).tightBoundingRect(QStringLiteral("0123456789")).height() >= kMinDigitHeight)
-            break;
-    }
-    int rowHeight = 1;
-    while (rowHeight < 1000 && heightFontPixels(rowHeight) < pixels)
-        ++rowHeight;
-    const int colWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(widestNumber()))) + 1;
-    const int n = FGame.BoardSize();
-    const QSize board(n * (colWidth + 1) + 5, n * (rowHeight + 1) + 5);
-
-    // The score panel: the result text centred between the two groups of the score line, the
-    // headings apart from each other. Scores and last picks are measured at their widest.
-    const std::int64_t largestTotal = std::int64_t(n) * n * (FGame.MaxNum() - 1);
-    QFont bold = lblYou->font();
-    const QString score = widestText(QFontMetricsF(bold), digitCount(largestTotal), FGame.NegativNum());
-    const qreal scoreWidth = QFontMetricsF(bold).horizontalAdvance(score);
-    const QFontMetricsF plain(lblYouLast->font());
-    const qreal lastWidth = plain.horizontalAdvance(widestText(plain, digitCount(FGame.MaxNum() - 1), FGame.NegativNum()));
-    const qreal group = std::max(kYouLeftMargin, kCompRightMargin) + scoreWidth + kPanelGap + lastWidth;
-    const QFontMetricsF captionMetrics(Panel1->font());
-    qreal result = 0;
-    for (std::string_view text : {numbrax::texts::Draw, numbrax::texts::PlayerLost, numbrax::texts::PlayerWon})
-        result = std::max(result, captionMetrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))));
-    const qreal headings = kYouLeftMargin + Label1->width() + kPanelGap + Label3->width() + kCompRightMargin;
-    const int panelWidth = int(std::ceil(std::max({2 * (group + kPanelGap) + result, headings, 2 * group + kPanelGap})));
-
-    QSize client(std::max(panelWidth, board.width()), kPanelHeight + board.height());
+    const QSize client = smallestClient();
     const QSize chrome(0, menuBar()->sizeHint().height());
     QSize wanted = client + chrome;
     if (const QScreen *s = screen()) {
@@ -529,6 +500,50 @@ void TfNumbrax::updateMinimumSize()
             move(frame.topLeft());
         }
     }
+}
+
+QSize TfNumbrax::smallestClient()
+{
+    // Measured once for each board size and each widest number, not at every resize.
+    const QString widest = widestNumber();
+    const int n = FGame.BoardSize();
+    const auto key = std::make_tuple(n, FGame.MaxNum(), FGame.NegativNum(), widest);
+    if (key == FSmallestFor)
+        return FSmallestClient;
+
+    // The smallest cells whose widest number reads with digits kMinDigitHeight pixels tall.
+    QFont font = sgr->font();
+    int pixels = kMinDigitHeight;
+    for (; pixels < 200; ++pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).tightBoundingRect(QStringLiteral("0123456789")).height() >= kMinDigitHeight)
+            break;
+    }
+    int rowHeight = 1;
+    while (rowHeight < 1000 && heightFontPixels(rowHeight) < pixels)
+        ++rowHeight;
+    const int colWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(widest))) + 1;
+    const QSize board(n * (colWidth + 1) + 5, n * (rowHeight + 1) + 5);
+
+    // The score panel: the result text centred between the two groups of the score line, the
+    // headings apart from each other. Scores and last picks are measured at their widest.
+    const std::int64_t largestTotal = std::int64_t(n) * n * (FGame.MaxNum() - 1);
+    QFont bold = lblYou->font();
+    const QString score = widestText(QFontMetricsF(bold), digitCount(largestTotal), FGame.NegativNum());
+    const qreal scoreWidth = QFontMetricsF(bold).horizontalAdvance(score);
+    const QFontMetricsF plain(lblYouLast->font());
+    const qreal lastWidth = plain.horizontalAdvance(widestText(plain, digitCount(FGame.MaxNum() - 1), FGame.NegativNum()));
+    const qreal group = std::max(kYouLeftMargin, kCompRightMargin) + scoreWidth + kPanelGap + lastWidth;
+    const QFontMetricsF captionMetrics(Panel1->font());
+    qreal result = 0;
+    for (std::string_view text : {numbrax::texts::Draw, numbrax::texts::PlayerLost, numbrax::texts::PlayerWon})
+        result = std::max(result, captionMetrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))));
+    const qreal headings = kYouLeftMargin + Label1->width() + kPanelGap + Label3->width() + kCompRightMargin;
+    const int panelWidth = int(std::ceil(std::max({2 * (group + kPanelGap) + result, headings, 2 * group + kPanelGap})));
+
+    FSmallestFor = key;
+    FSmallestClient = QSize(std::max(panelWidth, board.width()), kPanelHeight + board.height());
+    return FSmallestClient;
 }
 
 void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused)

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QMainWindow>
 
+#include <tuple>
+
 class QLabel;
 class QMenu;
 class QKeyEvent;
@@ -93,6 +95,8 @@ private:
     void moveCurrentCell(int dCol, int dRow);
     void followGameState();
     void updateMinimumSize();
+    // The client area at which the numbers read and the score panel's texts stand apart.
+    QSize smallestClient();
     QString widestNumber() const;
     QFont fittedFont(int rowHeight, int colWidth, const QString &widest) const;
     int heightFontPixels(int rowHeight) const;
@@ -113,5 +117,7 @@ private:
     int FFontColWidth = 0;
     QString FFontWidest;
     bool FFitting = false;
+    QSize FSmallestClient;
+    std::tuple<int, std::int32_t, bool, QString> FSmallestFor;
     QProxyStyle *FMenuStyle = nullptr;
 };
