@@ -175,8 +175,7 @@ private Q_SLOTS:
     void commandKeys();
     void accessLettersOnlyWithAlt();
     void boardIsAnAccessibleTable();
-    void accessibleCellAction();
-    void scoresReadWithTheirHeadings();
+    void accessibleCellActionAndScores();
     void pointerTracking();
     void pointerMoveRepaintsTwoCells();
     void wholeGameThroughTheWindow();
@@ -541,12 +540,6 @@ void tst_f_Numbrax::keyboardPlaysAWholeGame()
 void tst_f_Numbrax::keysMoveLikeThePointer()
 {
     TfNumbrax &w = *window;
-    // Before any game the keys do nothing.
-    QTest::keyClick(w.sgr, Qt::Key_Right);
-    QTest::keyClick(w.sgr, Qt::Key_Return);
-    QCOMPARE(w.sgr->markedCell(), QPoint(0, 0));
-    QVERIFY(boxes->messages.isEmpty());
-
     w.game().SetGoByCols(true);
     w.game().StartGame(board("1 2 3 4\n2 3 4 5\n6 7 8 9\n1 2 3 4"));
     w.game().PointerMove(0, 0);
@@ -672,9 +665,10 @@ void tst_f_Numbrax::boardIsAnAccessibleTable()
     QVERIFY(!table->tableInterface()->cellAt(5, 5));
 }
 
-void tst_f_Numbrax::accessibleCellAction()
+void tst_f_Numbrax::accessibleCellActionAndScores()
 {
     TfNumbrax &w = *window;
+    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 0"));
     QAccessibleTableInterface *table = accessible(w.sgr)->tableInterface();
     // No game: nothing to press.
     QVERIFY(table->cellAt(0, 0)->actionInterface()->actionNames().isEmpty());
@@ -687,6 +681,12 @@ void tst_f_Numbrax::accessibleCellAction()
     QCOMPARE(w.lblComp->text(), QStringLiteral("19"));
     QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), TBoardAccessible::takenName());
     QCOMPARE(w.sgr->markedCell(), QPoint(0, 3));
+    // The scores and last picks read with their headings; the computer picked three times in
+    // a row, and its label tells the last of them.
+    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 1"));
+    QCOMPARE(accessible(w.lblComp)->text(QAccessible::Name), QStringLiteral("Компьютер: 19"));
+    QCOMPARE(accessible(w.lblYouLast)->text(QAccessible::Name), QStringLiteral("Ваш последний ход: 1"));
+    QCOMPARE(accessible(w.lblCompLast)->text(QAccessible::Name), QStringLiteral("Последний ход компьютера: 2"));
 
     // A cell off the player's row is refused and the current cell stays; one on it is taken.
     boxes->messages.clear();
@@ -697,21 +697,6 @@ void tst_f_Numbrax::accessibleCellAction()
     table->cellAt(3, 3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(w.lblYou->text(), QStringLiteral("6"));
     QCOMPARE(boxes->messages, QStringList{"Конец игры. Очень жаль, но Вы проиграли."});
-}
-
-void tst_f_Numbrax::scoresReadWithTheirHeadings()
-{
-    TfNumbrax &w = *window;
-    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 0"));
-    w.game().StartGame(board("1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5"));
-    w.game().PointerMove(0, 0);
-    w.game().Press();
-    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 1"));
-    QCOMPARE(accessible(w.lblComp)->text(QAccessible::Name), QStringLiteral("Компьютер: 19"));
-    QCOMPARE(accessible(w.lblYouLast)->text(QAccessible::Name), QStringLiteral("Ваш последний ход: 1"));
-    // The computer picked three times in a row; its label shows the last of them.
-    QCOMPARE(accessible(w.lblCompLast)->text(QAccessible::Name), QStringLiteral("Последний ход компьютера: 2"));
-    QCOMPARE(w.lblCompLast->text(), QStringLiteral("2"));
 }
 
 void tst_f_Numbrax::pointerTracking()
