@@ -8,6 +8,8 @@
 #include "KavoBtns.h"
 #include "KvShell.h"
 #include "KavoSpin.h"
+#include "KvAccessible.h"
+#include "KvChkBox.h"
 #include "Panel.h"
 #include "RecordingMessageBoxes.h"
 #include "f_Setup.h"
@@ -153,6 +155,7 @@ class tst_f_Numbrax : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { RegisterKavoAccessibility(); } // as the program does at start-up
     void init();
     void cleanup();
 
@@ -176,6 +179,7 @@ private Q_SLOTS:
     void accessLettersOnlyWithAlt();
     void boardIsAnAccessibleTable();
     void accessibleCellActionAndScores();
+    void optionsReadWithTheirLabels();
     void pointerTracking();
     void pointerMoveRepaintsTwoCells();
     void wholeGameThroughTheWindow();
@@ -697,6 +701,26 @@ void tst_f_Numbrax::accessibleCellActionAndScores()
     table->cellAt(3, 3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(w.lblYou->text(), QStringLiteral("6"));
     QCOMPARE(boxes->messages, QStringList{"Конец игры. Очень жаль, но Вы проиграли."});
+}
+
+void tst_f_Numbrax::optionsReadWithTheirLabels()
+{
+    QStringList read;
+    QTimer::singleShot(0, window.get(), [&read] {
+        auto *dialog = qobject_cast<TfNumbraxOptions *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        for (QObject *control : std::initializer_list<QObject *>{dialog->edFldSize, dialog->edMaxNum, dialog->cbNegativNum}) {
+            QAccessibleInterface *iface = accessible(control);
+            read << QStringLiteral("%1 %2 %3").arg(iface->role()).arg(iface->text(QAccessible::Name),
+                                                                       iface->text(QAccessible::Value));
+        }
+        QCOMPARE(accessible(dialog->edMaxNum)->valueInterface()->maximumValue().toInt(), 999999);
+        QTest::mouseClick(dialog->kavoBitBtn2, Qt::LeftButton);
+    });
+    window->a_gameoptions->trigger();
+    QCOMPARE(read, (QStringList{QStringLiteral("%1 Размер поля 10").arg(QAccessible::SpinBox),
+                                QStringLiteral("%1 Числовой предел 10").arg(QAccessible::SpinBox),
+                                QStringLiteral("%1 отрицательные числа ").arg(QAccessible::CheckBox)}));
 }
 
 void tst_f_Numbrax::pointerTracking()
