@@ -689,6 +689,7 @@ void TfNumbrax::BoardChanged()
 void TfNumbrax::ScoresChanged()
 {
     lblYou->setText(number(FGame.PlayerScore()));
+    lblYou->adjustSize();
     lblComp->setText(number(FGame.CompScore()));
     lblYouLast->setText(number(FGame.PlayerLast()));
     lblCompLast->setText(number(FGame.CompLast()));
