@@ -206,7 +206,7 @@ void TfNumbrax::createMenu()
     letterlink1 = action(QStringLiteral("Наш &e-mail: ") + QLatin1String(maker::ContactMail), "letterlink1",
                          &TfNumbrax::letterlink1Click);
     N5 = action(QStringLiteral("&Буквоплёт - решатель головоломок"), "N5", &TfNumbrax::N5Click);
-    // The help commands work from the board too, not only from the open menu.
+    // Their keys work wherever the window has the focus, not only while their menu is open.
     addAction(Howtoplay1);
     addAction(a_newgame);
 
@@ -229,7 +229,7 @@ void TfNumbrax::createMenu()
     Help1->addSeparator();
     Help1->addAction(a_about);
 
-    // Made after the menus, so that it outlives them when the window's children go.
+    // Made after the menu bar, so that the menus go first when the window's children go.
     auto *style = new AccessKeyStyle;
     style->setParent(this);
     FMenuStyle = style;
