@@ -2,6 +2,7 @@
 #include "f_Numbrax.h"
 
 #include "AppIcon.h"
+#include "BoardAccessible.h"
 #include "about.h"
 #include "Application.h"
 #include "DrawGrid.h"
@@ -17,11 +18,17 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,12 +37,17 @@ namespace {
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 251;
 constexpr int kPanelHeight = 41;
-// The score panel's right group keeps these distances from the panel's right edge. The
+// The score panel's right group keeps this distance from the panel's right edge. The
 // computer's heading and score both end where the score's design-time box ends: the desktop
 // font is wider than the classic dialog font, and a heading placed by its left edge would run
 // into the panel's border.
-constexpr int kCompLastFromRight = kClientWidth - 224;
 constexpr int kCompRightMargin = kClientWidth - (286 + 36);
+constexpr int kYouLeftMargin = 8;
+// Between a score and its last pick, and between the panel's groups and the result text.
+constexpr int kPanelGap = 8;
+// Below this height of their digits' ink, in pixels, numbers are hard to read; the window grows
+// (within the screen) to keep them at least this tall.
+constexpr int kMinDigitHeight = 9;
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
@@ -62,6 +74,46 @@ void openText(const QString &path)
         toolkit::ShowMessage(QStringLiteral("Не найден файл описания \"%1\".").arg(QDir::toNativeSeparators(path)));
 }
 
+
+// The menus' access letters stay hidden until asked for, as desktops show them: the captions
+// look exactly as they always did until Alt is held or the menus are worked from the keys.
+class AccessKeyStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_UnderlineShortcut)
+            return shown ? 1 : 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    bool shown = false;
+};
+
+// The number of decimal digits of a magnitude.
+int digitCount(std::int64_t magnitude)
+{
+    int digits = 1;
+    for (; magnitude >= 10; magnitude /= 10)
+        ++digits;
+    return digits;
+}
+
+// The widest text of this many digits (and a sign) in the font: digits need not share a width.
+QString widestText(const QFontMetricsF &metrics, int digits, bool sign)
+{
+    QString widest;
+    qreal widestAdvance = -1;
+    for (QChar digit = u'0'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
+        const QString text = (sign ? QStringLiteral("-") : QString()) + QString(digits, digit);
+        if (const qreal advance = metrics.horizontalAdvance(text); advance > widestAdvance) {
+            widestAdvance = advance;
+            widest = text;
+        }
+    }
+    return widest;
+}
 
 } // namespace
 
@@ -100,6 +152,12 @@ TfNumbrax::TfNumbrax(QWidget *parent)
     connect(sgr, &toolkit::TDrawGrid::mouseMoved, this, [this](QPoint pos) { sgrMouseMove(pos); });
     connect(sgr, &toolkit::TDrawGrid::mousePressed, this, [this] { sgrMouseDown(); });
     connect(sgr, &toolkit::TDrawGrid::resized, this, &TfNumbrax::FormResize);
+    // The window decides whether the current cell is framed: also unfocused during a game.
+    sgr->setMarkedAlwaysReported(true);
+    sgr->installEventFilter(this);
+    connect(sgr, &toolkit::TDrawGrid::markedCellChanged, this, [this] { TBoardAccessible::currentCellMoved(*this); });
+    TBoardAccessible::install();
+    sgr->setAccessibleName(QStringLiteral("Игровое поле"));
     layout->addWidget(sgr, 1);
 
     setCentralWidget(client);
@@ -110,12 +168,17 @@ TfNumbrax::TfNumbrax(QWidget *parent)
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     toolkit::centreOnScreen(*this);
     sgr->setFocus();
+    qApp->installEventFilter(this);
 }
 
 TfNumbrax::~TfNumbrax()
 {
+    qApp->removeEventFilter(this);
     // The game outlives nothing that listens to it.
     FGame.setListener(nullptr);
+    // The board's accessible interface reads the game: both go before the game does.
+    delete sgr;
+    sgr = nullptr;
 }
 
 void TfNumbrax::createMenu()
@@ -126,26 +189,32 @@ void TfNumbrax::createMenu()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    a_newgame = action(QStringLiteral("Новая игра"), "a_newgame", &TfNumbrax::a_newgameExecute);
+    // "&" marks each entry's access letter; the style shows it only on demand.
+    a_newgame = action(QStringLiteral("&Новая игра"), "a_newgame", &TfNumbrax::a_newgameExecute);
+    a_newgame->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_F2)});
     a_toplist = action(QStringLiteral("Top list..."), "a_toplist", &TfNumbrax::a_toplistExecute);
     a_toplist->setEnabled(false);
     a_toplist->setVisible(false);
-    a_gameoptions = action(QStringLiteral("Настройки..."), "a_gameoptions", &TfNumbrax::a_gameoptionsExecute);
-    a_exit = action(QStringLiteral("Выход"), "a_exit", &TfNumbrax::a_exitExecute);
-    a_about = action(QStringLiteral("О программе..."), "a_about", &TfNumbrax::a_aboutExecute);
+    a_gameoptions = action(QStringLiteral("Н&астройки..."), "a_gameoptions", &TfNumbrax::a_gameoptionsExecute);
+    a_exit = action(QStringLiteral("&Выход"), "a_exit", &TfNumbrax::a_exitExecute);
+    a_about = action(QStringLiteral("&О программе..."), "a_about", &TfNumbrax::a_aboutExecute);
     a_minimize = action(QStringLiteral("a_minimize"), "a_minimize", &TfNumbrax::a_minimizeExecute);
     a_minimize->setShortcut(QKeySequence(Qt::Key_Escape));
     a_minimize->setShortcutContext(Qt::WindowShortcut);
     addAction(a_minimize); // on no menu: reached through its shortcut only
 
-    Howtoplay1 = action(QStringLiteral("Правила игры"), "Howtoplay1", &TfNumbrax::Howtoplay1Click);
-    Readmetxt1 = action(QStringLiteral("Readme.txt"), "Readmetxt1", &TfNumbrax::Readmetxt1Click);
-    N4 = action(QStringLiteral("Наш сайт: ") + QLatin1String(maker::WebCaption), "N4", &TfNumbrax::N4Click);
-    letterlink1 = action(QStringLiteral("Наш e-mail: ") + QLatin1String(maker::ContactMail), "letterlink1",
+    Howtoplay1 = action(QStringLiteral("&Правила игры"), "Howtoplay1", &TfNumbrax::Howtoplay1Click);
+    Howtoplay1->setShortcut(QKeySequence(Qt::Key_F1));
+    Readmetxt1 = action(QStringLiteral("&Readme.txt"), "Readmetxt1", &TfNumbrax::Readmetxt1Click);
+    N4 = action(QStringLiteral("Наш &сайт: ") + QLatin1String(maker::WebCaption), "N4", &TfNumbrax::N4Click);
+    letterlink1 = action(QStringLiteral("Наш &e-mail: ") + QLatin1String(maker::ContactMail), "letterlink1",
                          &TfNumbrax::letterlink1Click);
-    N5 = action(QStringLiteral("Буквоплёт - решатель головоломок"), "N5", &TfNumbrax::N5Click);
+    N5 = action(QStringLiteral("&Буквоплёт - решатель головоломок"), "N5", &TfNumbrax::N5Click);
+    // Their keys work wherever the window has the focus, not only while their menu is open.
+    addAction(Howtoplay1);
+    addAction(a_newgame);
 
-    File1 = menuBar()->addMenu(QStringLiteral("Игра"));
+    File1 = menuBar()->addMenu(QStringLiteral("&Игра"));
     File1->setObjectName(QStringLiteral("File1"));
     File1->addAction(a_newgame);
     File1->addAction(a_gameoptions);
@@ -153,7 +222,7 @@ void TfNumbrax::createMenu()
     File1->addSeparator();
     File1->addAction(a_exit);
 
-    Help1 = menuBar()->addMenu(QStringLiteral("Помощь"));
+    Help1 = menuBar()->addMenu(QStringLiteral("&Помощь"));
     Help1->setObjectName(QStringLiteral("Help1"));
     Help1->addAction(Howtoplay1);
     Help1->addAction(Readmetxt1);
@@ -163,6 +232,36 @@ void TfNumbrax::createMenu()
     Help1->addAction(N5);
     Help1->addSeparator();
     Help1->addAction(a_about);
+
+    // Made after the menu bar, so that the menus go first when the window's children go.
+    auto *style = new AccessKeyStyle;
+    style->setParent(this);
+    FMenuStyle = style;
+    for (QWidget *w : std::initializer_list<QWidget *>{menuBar(), File1, Help1})
+        w->setStyle(style);
+    for (QMenu *menu : {File1, Help1})
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            // The menu bar takes the focus back only after the menu has gone.
+            QTimer::singleShot(0, this, [this] {
+                if (!menuBar()->hasFocus() && !QApplication::activePopupWidget())
+                    setAccessKeysShown(false);
+            });
+        });
+}
+
+bool TfNumbrax::accessKeysShown() const
+{
+    return static_cast<const AccessKeyStyle *>(FMenuStyle)->shown;
+}
+
+void TfNumbrax::setAccessKeysShown(bool shown)
+{
+    auto *style = static_cast<AccessKeyStyle *>(FMenuStyle);
+    if (style->shown == shown)
+        return;
+    style->shown = shown;
+    for (QWidget *w : std::initializer_list<QWidget *>{menuBar(), File1, Help1})
+        w->update();
 }
 
 void TfNumbrax::createScorePanel()
@@ -181,29 +280,114 @@ void TfNumbrax::createScorePanel()
     };
     Label1 = label("Label1", QStringLiteral("Вы:"), {8, 5}, false);
     lblYou = label("lblYou", QStringLiteral("lblYou"), {8, 20}, true);
-    lblYouLast = label("lblYouLast", QStringLiteral("lblYouLast"), {40, 3}, false);
-    lblYouLast->hide();
+    // The last picks stand on the score line beside the scores, outside the middle of the
+    // panel where the result text is centred.
+    lblYouLast = label("lblYouLast", QStringLiteral("lblYouLast"), {40, 20}, false);
+    lblYouLast->setToolTip(QStringLiteral("Ваш последний ход"));
     Label3 = label("Label3", QStringLiteral("Компьютер:"), {260, 5}, false);
     lblComp = label("lblComp", QStringLiteral("lblComp"), {286, 20}, true);
-    lblCompLast = label("lblCompLast", QStringLiteral("lblCompLast"), {224, 3}, false);
-    lblCompLast->hide();
+    lblCompLast = label("lblCompLast", QStringLiteral("lblCompLast"), {224, 20}, false);
+    lblCompLast->setToolTip(QStringLiteral("Последний ход компьютера"));
+    Panel1->setAccessibleName(QStringLiteral("Счёт"));
 }
 
 void TfNumbrax::layoutScorePanel()
 {
     const int w = Panel1->width();
     Label3->move(w - kCompRightMargin - Label3->width(), Label3->y());
-    lblCompLast->move(w - kCompLastFromRight, lblCompLast->y());
     // Sized to its text with its right edge fixed: a longer score grows to the left.
     lblComp->adjustSize();
     lblComp->move(w - kCompRightMargin - lblComp->width(), lblComp->y());
+    lblYou->adjustSize();
+    lblYouLast->adjustSize();
+    lblYouLast->move(lblYou->geometry().right() + 1 + kPanelGap, lblYou->y());
+    lblCompLast->adjustSize();
+    lblCompLast->move(lblComp->x() - kPanelGap - lblCompLast->width(), lblComp->y());
+
+    // What a screen reader says: each number with its heading.
+    lblYou->setAccessibleName(QStringLiteral("Вы: ") + lblYou->text());
+    lblComp->setAccessibleName(QStringLiteral("Компьютер: ") + lblComp->text());
+    lblYouLast->setAccessibleName(QStringLiteral("Ваш последний ход: ") + lblYouLast->text());
+    lblCompLast->setAccessibleName(QStringLiteral("Последний ход компьютера: ") + lblCompLast->text());
 }
 
 bool TfNumbrax::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Panel1 && event->type() == QEvent::Resize)
-        layoutScorePanel();
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == Panel1)
+            layoutScorePanel();
+        break;
+    case QEvent::KeyPress: {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (key.key() == Qt::Key_Alt && !key.isAutoRepeat())
+            setAccessKeysShown(true);
+        else if (watched == sgr && sgrKeyDown(key))
+            return true;
+        break;
+    }
+    case QEvent::KeyRelease:
+        if (static_cast<const QKeyEvent &>(*event).key() == Qt::Key_Alt)
+            // Alt released alone puts the menu bar in keyboard mode once Qt has seen the release.
+            QTimer::singleShot(0, this, [this] {
+                if (!menuBar()->hasFocus() && !QApplication::activePopupWidget())
+                    setAccessKeysShown(false);
+            });
+        break;
+    case QEvent::FocusIn:
+        if (watched == sgr)
+            setAccessKeysShown(false);
+        break;
+    case QEvent::WindowDeactivate:
+        // Alt+Tab leaves the window before Alt is released.
+        if (watched == this && !QApplication::activePopupWidget())
+            setAccessKeysShown(false);
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfNumbrax::sgrKeyDown(const QKeyEvent &event)
+{
+    // Keys with Ctrl, Alt or Shift are the window's shortcuts, not moves.
+    if (event.modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        moveCurrentCell(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        moveCurrentCell(1, 0);
+        return true;
+    case Qt::Key_Up:
+        moveCurrentCell(0, -1);
+        return true;
+    case Qt::Key_Down:
+        moveCurrentCell(0, 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // A held key must not take one cell after another.
+        if (!event.isAutoRepeat())
+            sgrMouseDown();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfNumbrax::moveCurrentCell(int dCol, int dRow)
+{
+    // The pointer's rule moves the cell: a key is a pointer move onto the neighbouring cell.
+    // A current cell left beyond a board made smaller starts from the marked one.
+    QPoint from(FGame.CurCol(), FGame.CurRow());
+    if (!FGame.board().contains(from.x(), from.y()))
+        from = sgr->markedCell();
+    if (FGame.PointerMove(from.x() + dCol, from.y() + dRow))
+        sgr->setMarkedCell(FGame.CurCol(), FGame.CurRow());
 }
 
 void TfNumbrax::FormCreate()
@@ -225,11 +409,24 @@ void TfNumbrax::FitCells()
     // Each cell is followed by its 1-pixel grid line; 5 pixels go to the border. A cell never
     // gets smaller than a pixel, however small the window.
     const int rowHeight = std::max((sgr->height() - 5) / n - 1, 1);
-    sgr->setDefaultColWidth(std::max((sgr->width() - 5) / n - 1, 1));
-    if (rowHeight == sgr->defaultRowHeight() && FCellFont.pixelSize() > 0)
-        return;
+    const int colWidth = std::max((sgr->width() - 5) / n - 1, 1);
+    sgr->setDefaultColWidth(colWidth);
     sgr->setDefaultRowHeight(rowHeight);
 
+    const QString widest = widestNumber();
+    if (FCellFont.pixelSize() <= 0 || rowHeight != FFontRowHeight || colWidth != FFontColWidth
+        || widest != FFontWidest) {
+        FCellFont = fittedFont(rowHeight, colWidth, widest);
+        FFontRowHeight = rowHeight;
+        FFontColWidth = colWidth;
+        FFontWidest = widest;
+        sgr->update();
+    }
+    updateMinimumSize();
+}
+
+int TfNumbrax::heightFontPixels(int rowHeight) const
+{
     // The digits fill the row: the point size follows the row height, and that size is taken
     // as the height of the whole character cell (ascent plus descent).
     const int dpi = std::max(sgr->logicalDpiY(), 1);
@@ -239,8 +436,114 @@ void TfNumbrax::FitCells()
     font.setPixelSize(100);
     const QFontMetricsF metrics(font);
     const double cellPerPixel = (metrics.ascent() + metrics.descent()) / 100.0;
-    font.setPixelSize(std::max(int(cellPixels / cellPerPixel), 1));
-    FCellFont = font;
+    return std::max(int(cellPixels / cellPerPixel), 1);
+}
+
+QFont TfNumbrax::fittedFont(int rowHeight, int colWidth, const QString &widest) const
+{
+    QFont font = sgr->font();
+    int pixels = heightFontPixels(rowHeight);
+    font.setPixelSize(pixels);
+    // The widest number stays a pixel clear of the grid line after its cell. Glyph widths do
+    // not scale exactly with the size, so the estimate is checked and stepped down.
+    auto width = [&font, &widest] { return QFontMetricsF(font).horizontalAdvance(widest); };
+    if (const qreal full = width(); full > colWidth - 1) {
+        pixels = std::max(int(pixels * (colWidth - 1) / full), 1);
+        font.setPixelSize(pixels);
+        while (pixels > 1 && width() > colWidth - 1)
+            font.setPixelSize(--pixels);
+    }
+    return font;
+}
+
+QString TfNumbrax::widestNumber() const
+{
+    // The widest number the settings let the board hold; a board given whole (a scripted
+    // game) may hold longer ones.
+    int digits = digitCount(FGame.settings().MaxNum - 1);
+    bool sign = FGame.settings().NegativNum;
+    const numbrax::Board &board = FGame.board();
+    for (int row = 0; row < board.size(); ++row)
+        for (int col = 0; col < board.size(); ++col) {
+            const std::string &text = board.text(col, row);
+            const bool negative = !text.empty() && text.front() == '-';
+            digits = std::max(digits, int(text.size()) - int(negative));
+            sign = sign || negative;
+        }
+    return widestText(QFontMetricsF(sgr->font()), digits, sign);
+}
+
+void TfNumbrax::updateMinimumSize()
+{
+    if (FFitting)
+        return;
+    const QScopedValueRollback<bool> fitting(FFitting, true);
+    const QSize client = smallestClient();
+    const QSize chrome(0, menuBar()->sizeHint().height());
+    QSize wanted = client + chrome;
+    if (const QScreen *s = screen()) {
+        // Never beyond the screen: there the numbers are as large as the screen allows.
+        const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+        wanted = wanted.boundedTo(s->availableGeometry().size() - frame);
+    }
+    const QSize before = size();
+    setMinimumSize(wanted); // grows the window when it is smaller; never shrinks it
+    if (isVisible() && size() != before) {
+        if (const QScreen *s = screen()) {
+            // Grown toward the right and bottom, it may now stand partly off the screen.
+            const QRect available = s->availableGeometry();
+            QRect frame = frameGeometry();
+            frame.moveRight(std::min(frame.right(), available.right()));
+            frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+            frame.moveLeft(std::max(frame.left(), available.left()));
+            frame.moveTop(std::max(frame.top(), available.top()));
+            move(frame.topLeft());
+        }
+    }
+}
+
+QSize TfNumbrax::smallestClient()
+{
+    // Measured once for each board size and each widest number, not at every resize.
+    const QString widest = widestNumber();
+    const int n = FGame.BoardSize();
+    const auto key = std::make_tuple(n, FGame.settings().MaxNum, FGame.settings().NegativNum, widest);
+    if (key == FSmallestFor)
+        return FSmallestClient;
+
+    // The smallest cells whose widest number reads with digits kMinDigitHeight pixels tall.
+    QFont font = sgr->font();
+    int pixels = kMinDigitHeight;
+    for (; pixels < 200; ++pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).tightBoundingRect(QStringLiteral("0123456789")).height() >= kMinDigitHeight)
+            break;
+    }
+    int rowHeight = 1;
+    while (rowHeight < 1000 && heightFontPixels(rowHeight) < pixels)
+        ++rowHeight;
+    const int colWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(widest))) + 1;
+    const QSize board(n * (colWidth + 1) + 5, n * (rowHeight + 1) + 5);
+
+    // The score panel: the result text centred between the two groups of the score line, the
+    // headings apart from each other. Scores and last picks are measured at their widest.
+    const std::int64_t largestTotal = std::int64_t(n) * n * (FGame.settings().MaxNum - 1);
+    QFont bold = lblYou->font();
+    const QString score = widestText(QFontMetricsF(bold), digitCount(largestTotal), FGame.settings().NegativNum);
+    const qreal scoreWidth = QFontMetricsF(bold).horizontalAdvance(score);
+    const QFontMetricsF plain(lblYouLast->font());
+    const qreal lastWidth = plain.horizontalAdvance(widestText(plain, digitCount(FGame.settings().MaxNum - 1), FGame.settings().NegativNum));
+    const qreal group = std::max(kYouLeftMargin, kCompRightMargin) + scoreWidth + kPanelGap + lastWidth;
+    const QFontMetricsF captionMetrics(Panel1->font());
+    qreal result = 0;
+    for (auto outcome : {numbrax::GameResult::Draw, numbrax::GameResult::ComputerWon, numbrax::GameResult::PlayerWon})
+        result = std::max(result, captionMetrics.horizontalAdvance(words(numbrax::texts::ResultText(outcome))));
+    const qreal headings = kYouLeftMargin + Label1->width() + kPanelGap + Label3->width() + kCompRightMargin;
+    const int panelWidth = int(std::ceil(std::max({2 * (group + kPanelGap) + result, headings, 2 * group + kPanelGap})));
+
+    FSmallestFor = key;
+    FSmallestClient = QSize(std::max(panelWidth, board.width()), kPanelHeight + board.height());
+    return FSmallestClient;
 }
 
 void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused)
@@ -257,7 +560,9 @@ void TfNumbrax::sgrDrawCell(QPainter &painter, int col, int row, const QRect &re
         painter.setPen(kBlack);
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(text));
     }
-    if (markedFocused) {
+    // During a game the current cell stays framed while the board is not focused (a message
+    // box, another window), so the computer's last pick stays in sight.
+    if (markedFocused && (sgr->hasFocus() || FGame.GameActive())) {
         painter.setPen(kRed);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -359,6 +664,7 @@ void TfNumbrax::Picked(numbrax::Side side, int col, int row, std::int32_t)
     if (side == numbrax::Side::Computer)
         sgr->setMarkedCell(col, row);
     sgr->invalidateCell(col, row);
+    TBoardAccessible::cellChanged(*this, col, row);
 }
 
 void TfNumbrax::MustPass(numbrax::Side side)
@@ -368,6 +674,9 @@ void TfNumbrax::MustPass(numbrax::Side side)
 
 void TfNumbrax::GameOver(numbrax::GameResult result, std::int64_t, std::int64_t)
 {
+    // The game is over: an unfocused board drops its frame.
+    const QPoint marked = sgr->markedCell();
+    sgr->invalidateCell(marked.x(), marked.y());
     toolkit::ShowMessage(words(numbrax::texts::GameOverMessage(result)));
     Panel1->setCaption(words(numbrax::texts::ResultText(result)));
 }
@@ -375,12 +684,14 @@ void TfNumbrax::GameOver(numbrax::GameResult result, std::int64_t, std::int64_t)
 void TfNumbrax::BoardChanged()
 {
     const int n = FGame.BoardSize();
-    if (sgr->colCount() != n || sgr->rowCount() != n) {
-        sgr->setRowCount(n);
-        sgr->setColCount(n);
-        FitCells();
-    }
+    const bool resized = sgr->colCount() != n || sgr->rowCount() != n;
+    sgr->setRowCount(n);
+    sgr->setColCount(n);
+    // Also for a board of the same size: new settings may hold wider numbers.
+    FitCells();
     sgr->update();
+    if (resized)
+        TBoardAccessible::boardResized(*this);
 }
 
 void TfNumbrax::ScoresChanged()

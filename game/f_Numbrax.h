@@ -6,8 +6,12 @@
 #include <QFont>
 #include <QMainWindow>
 
+#include <tuple>
+
 class QLabel;
 class QMenu;
+class QKeyEvent;
+class QProxyStyle;
 
 namespace toolkit {
 class TDrawGrid;
@@ -51,8 +55,16 @@ public:
     QAction *letterlink1 = nullptr;
     QAction *N5 = nullptr;
 
-    // Sets the cells' size from the board widget's size and the board size.
+    // Sets the cells' size from the board widget's size and the board size, and the digits'
+    // size from the cells' so that the widest number the board can hold fits whole. Makes the
+    // window large enough to read the numbers (within the screen) and to keep the score panel's
+    // texts apart; it never shrinks the window.
     void FitCells();
+    // The font the numbers are drawn with, as FitCells made it.
+    const QFont &cellFont() const { return FCellFont; }
+    // Whether the menus show their access letters (while Alt is held or the menus are worked
+    // from the keyboard).
+    bool accessKeysShown() const;
 
 public Q_SLOTS:
     void a_newgameExecute();
@@ -79,6 +91,16 @@ private:
     void sgrDrawCell(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused);
     void sgrMouseDown();
     void sgrMouseMove(QPoint pos);
+    bool sgrKeyDown(const QKeyEvent &event);
+    void moveCurrentCell(int dCol, int dRow);
+    void followGameState();
+    void updateMinimumSize();
+    // The client area at which the numbers read and the score panel's texts stand apart.
+    QSize smallestClient();
+    QString widestNumber() const;
+    QFont fittedFont(int rowHeight, int colWidth, const QString &widest) const;
+    int heightFontPixels(int rowHeight) const;
+    void setAccessKeysShown(bool shown);
 
     // The game's events, turned into what the player sees.
     void GameStarted() override;
@@ -89,6 +111,14 @@ private:
     void ScoresChanged() override;
 
     numbrax::TNumbraxGame FGame;
-    // The cells' font, built by FitCells whenever the row height changes, never while painting.
+    // The cells' font, built by FitCells whenever what it depends on changes, never while
+    // painting: the row height, the column width and the widest number.
     QFont FCellFont;
+    int FFontRowHeight = 0;
+    int FFontColWidth = 0;
+    QString FFontWidest;
+    bool FFitting = false;
+    QSize FSmallestClient;
+    std::tuple<int, std::int32_t, bool, QString> FSmallestFor;
+    QProxyStyle *FMenuStyle = nullptr;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AppIcon.h"
 #include "Application.h"
+#include "KvAccessible.h"
 #include "f_Numbrax.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("numbrax"));
     toolkit::setApplicationTitle(QStringLiteral("Numbrax"));
     QApplication::setWindowIcon(ApplicationIcon());
+    RegisterKavoAccessibility();
 
     TfNumbrax fNumbrax;
     fNumbrax.show();

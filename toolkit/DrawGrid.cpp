@@ -65,6 +65,15 @@ void TDrawGrid::setMarkedCell(int col, int row)
     invalidateCell(FMarked.x(), FMarked.y());
     FMarked = marked;
     invalidateCell(FMarked.x(), FMarked.y());
+    Q_EMIT markedCellChanged(FMarked);
+}
+
+void TDrawGrid::setMarkedAlwaysReported(bool reported)
+{
+    if (reported == FMarkedAlwaysReported)
+        return;
+    FMarkedAlwaysReported = reported;
+    invalidateCell(FMarked.x(), FMarked.y());
 }
 
 void TDrawGrid::setGridLineColor(const QColor &color)
@@ -125,7 +134,7 @@ void TDrawGrid::paintEvent(QPaintEvent *event)
     const int firstRow = bounds.top() < BorderWidth ? 0 : first.y();
     if (firstCol < 0 || firstRow < 0)
         return; // the region lies beyond the last cell: background only
-    const bool focused = hasFocus();
+    const bool showMark = FMarkedAlwaysReported || hasFocus();
     for (int row = firstRow; row < FRowCount; ++row) {
         const QRect rowRect = cellRect(0, row);
         if (rowRect.top() > bounds.bottom())
@@ -141,7 +150,7 @@ void TDrawGrid::paintEvent(QPaintEvent *event)
             painter.fillRect(cell.left(), cell.bottom() + 1, cell.width(), GridLineWidth, FGridLineColor);
             if (FDrawCell) {
                 painter.save();
-                FDrawCell(painter, col, row, cell, focused && FMarked == QPoint(col, row));
+                FDrawCell(painter, col, row, cell, showMark && FMarked == QPoint(col, row));
                 painter.restore();
             }
         }
@@ -179,7 +188,11 @@ void TDrawGrid::focusOutEvent(QFocusEvent *event)
 
 void TDrawGrid::clampMarked()
 {
-    FMarked = {std::clamp(FMarked.x(), 0, FColCount - 1), std::clamp(FMarked.y(), 0, FRowCount - 1)};
+    const QPoint marked(std::clamp(FMarked.x(), 0, FColCount - 1), std::clamp(FMarked.y(), 0, FRowCount - 1));
+    if (marked == FMarked)
+        return;
+    FMarked = marked;
+    Q_EMIT markedCellChanged(FMarked);
 }
 
 } // namespace toolkit

@@ -11,7 +11,7 @@ namespace toolkit {
 
 // A grid of equal cells painted by its owner: a sunken 2-pixel border, cells of the default
 // width and height each followed by a 1-pixel grid line, and a marked cell. It keeps no cell
-// contents; a draw-cell handler paints each cell. Keys do nothing on it.
+// contents; a draw-cell handler paints each cell. Keys do nothing on it: its owner reads them.
 class TDrawGrid : public QWidget
 {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     static constexpr int GridLineWidth = 1;
 
     // Paints one cell. rect is the cell's rectangle; markedFocused is true for the marked cell
-    // while the grid has the keyboard focus.
+    // while the grid has the keyboard focus, or at any time while the mark is kept in sight.
     using DrawCellHandler = std::function<void(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused)>;
 
     explicit TDrawGrid(QWidget *parent = nullptr);
@@ -42,6 +42,11 @@ public:
     // The marked cell; always on the grid (a changed size brings it back on).
     QPoint markedCell() const { return FMarked; }
     void setMarkedCell(int col, int row);
+
+    // Tells the draw-cell handler which cell is marked also while the grid is not focused; the
+    // handler then decides whether to show it.
+    bool markedAlwaysReported() const { return FMarkedAlwaysReported; }
+    void setMarkedAlwaysReported(bool reported);
 
     QColor color() const { return FColor; }
     QColor gridLineColor() const { return FGridLineColor; }
@@ -65,6 +70,7 @@ Q_SIGNALS:
     void mouseMoved(QPoint pos, Qt::KeyboardModifiers modifiers);
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void resized();
+    void markedCellChanged(QPoint cell);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -82,6 +88,7 @@ private:
     int FColWidth = 64;
     int FRowHeight = 24;
     QPoint FMarked{0, 0};
+    bool FMarkedAlwaysReported = false;
     QColor FColor{255, 255, 255};
     QColor FGridLineColor{192, 192, 192};
     DrawCellHandler FDrawCell;

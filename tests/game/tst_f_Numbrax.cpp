@@ -2,17 +2,27 @@
 #include "f_Numbrax.h"
 
 #include "about.h"
+#include "BoardAccessible.h"
 #include "BoardText.h"
 #include "DrawGrid.h"
 #include "KavoBtns.h"
 #include "KvShell.h"
+#include "KavoSpin.h"
+#include "KvAccessible.h"
+#include "KvChkBox.h"
 #include "Panel.h"
 #include "RecordingMessageBoxes.h"
+#include "f_Setup.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+#include <QScreen>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QResizeEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -35,11 +45,18 @@ Board board(const char *text)
     return *b;
 }
 
-void setBoardSize(TfNumbrax &w, int size)
+// Changes the game's settings the way the options dialog hands them over: whole.
+template<class Change>
+void changeSettings(TfNumbrax &w, Change change)
 {
     numbrax::Settings settings = w.game().settings();
-    settings.BoardSize = size;
+    change(settings);
     w.game().SetSettings(settings);
+}
+
+void setBoardSize(TfNumbrax &w, int size)
+{
+    changeSettings(w, [size](numbrax::Settings &s) { s.BoardSize = size; });
 }
 
 QPoint cellCentre(const toolkit::TDrawGrid *grid, int col, int row)
@@ -47,12 +64,48 @@ QPoint cellCentre(const toolkit::TDrawGrid *grid, int col, int row)
     return grid->cellRect(col, row).center();
 }
 
+// The captions as they read: an access letter's "&" is no part of them.
+QString plain(QString caption)
+{
+    return caption.remove(QLatin1Char('&'));
+}
+
 QStringList captions(const QMenu *menu)
 {
     QStringList texts;
     for (const QAction *a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        texts << (a->isSeparator() ? QStringLiteral("-") : plain(a->text()));
     return texts;
+}
+
+// A board of n x n cells, each showing text.
+Board filledBoard(int n, const char *text)
+{
+    QByteArray rows;
+    for (int row = 0; row < n; ++row) {
+        for (int col = 0; col < n; ++col)
+            rows += QByteArray(text) + (col + 1 < n ? " " : "\n");
+    }
+    return board(rows.constData());
+}
+
+// Assistive technology's view of a widget.
+QAccessibleInterface *accessible(QObject *object)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    if (!iface)
+        qFatal("no accessible interface");
+    return iface;
+}
+
+// Checks that no two of the rectangles overlap.
+bool apart(const QList<QRect> &rects)
+{
+    for (qsizetype i = 0; i < rects.size(); ++i)
+        for (qsizetype j = i + 1; j < rects.size(); ++j)
+            if (rects[i].intersects(rects[j]))
+                return false;
+    return true;
 }
 
 // Counts the cells the board paints, by wrapping its draw-cell handler.
@@ -117,6 +170,7 @@ class tst_f_Numbrax : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { RegisterKavoAccessibility(); } // as the program does at start-up
     void init();
     void cleanup();
 
@@ -128,7 +182,19 @@ private Q_SLOTS:
     void boardSizeChangeRefits();
     void computerLabelsKeepToTheRight();
     void cellPixels();
-    void markedFrameOnlyWhenFocused();
+    void markedFrameStaysInSightDuringAGame();
+    void numbersFitTheirCells_data();
+    void numbersFitTheirCells();
+    void windowGrowsToReadABigBoard();
+    void smallestWindowKeepsThePanelApart();
+    void keyboardPlaysAWholeGame();
+    void keysMoveLikeThePointer();
+    void commandKeys_data();
+    void commandKeys();
+    void accessLettersOnlyWithAlt();
+    void boardIsAnAccessibleTable();
+    void accessibleCellActionAndScores();
+    void optionsReadWithTheirLabels();
     void pointerTracking();
     void pointerMoveRepaintsTwoCells();
     void wholeGameThroughTheWindow();
@@ -169,8 +235,9 @@ void tst_f_Numbrax::startsBlankAndInert()
     QCOMPARE(w.sgr->rowCount(), 10);
     for (QLabel *label : {w.lblYou, w.lblComp, w.lblYouLast, w.lblCompLast})
         QCOMPARE(label->text(), QStringLiteral("0"));
-    QVERIFY(!w.lblYouLast->isVisible());
-    QVERIFY(!w.lblCompLast->isVisible());
+    QVERIFY(w.lblYouLast->isVisible());
+    QVERIFY(w.lblCompLast->isVisible());
+    QVERIFY(w.sgr->hasFocus());
     QCOMPARE(w.Panel1->caption(), QString());
 
     const QImage image = w.sgr->grab().toImage();
@@ -206,12 +273,12 @@ void tst_f_Numbrax::designLayout()
 void tst_f_Numbrax::menus()
 {
     TfNumbrax &w = *window;
-    QCOMPARE(w.File1->title(), QStringLiteral("Игра"));
+    QCOMPARE(plain(w.File1->title()), QStringLiteral("Игра"));
     QCOMPARE(captions(w.File1),
              (QStringList{"Новая игра", "Настройки...", "Top list...", "-", "Выход"}));
     QVERIFY(!w.a_toplist->isVisible());
     QVERIFY(!w.a_toplist->isEnabled());
-    QCOMPARE(w.Help1->title(), QStringLiteral("Помощь"));
+    QCOMPARE(plain(w.Help1->title()), QStringLiteral("Помощь"));
     QCOMPARE(captions(w.Help1),
              (QStringList{"Правила игры", "Readme.txt", "-", "Наш сайт: korvessa.example",
                           "Наш e-mail: info@korvessa.example", "Буквоплёт - решатель головоломок", "-",
@@ -228,8 +295,7 @@ void tst_f_Numbrax::fitCells_data()
     QTest::newRow("wide") << QSize(700, 300) << 10 << QSize(68, 28);
     QTest::newRow("smallest board") << QSize(332, 210) << 4 << QSize(80, 50);
     QTest::newRow("largest board") << QSize(1600, 1000) << 50 << QSize(30, 18);
-    QTest::newRow("truncated, not rounded") << QSize(154, 104) << 50 << QSize(1, 1);
-    QTest::newRow("never below a pixel") << QSize(60, 40) << 50 << QSize(1, 1);
+    QTest::newRow("truncated, not rounded") << QSize(354, 254) << 10 << QSize(33, 23);
 }
 
 void tst_f_Numbrax::fitCells()
@@ -307,7 +373,7 @@ void tst_f_Numbrax::cellPixels()
     QCOMPARE(image.pixel(last.center().x(), last.bottom() + 2), kWhite);
 }
 
-void tst_f_Numbrax::markedFrameOnlyWhenFocused()
+void tst_f_Numbrax::markedFrameStaysInSightDuringAGame()
 {
     TfNumbrax &w = *window;
     w.game().StartGame(board("1 2 3 4\n2 3 4 5\n6 7 8 9\n1 2 3 4"));
@@ -326,11 +392,361 @@ void tst_f_Numbrax::markedFrameOnlyWhenFocused()
     QCOMPARE(image.pixel(marked.bottomRight() - QPoint(2, 2)), kWhite);
     QCOMPARE(image.pixel(w.sgr->cellRect(1, 1).topLeft()), kWhite);
 
+    // A message box or another window takes the focus: the frame stays while the game goes on.
     w.sgr->clearFocus();
     QTRY_VERIFY(!w.sgr->hasFocus());
     image = w.sgr->grab().toImage();
+    QCOMPARE(image.pixel(marked.bottomRight()), kRed);
+    QCOMPARE(image.pixel(marked.topLeft()), kRed);
+
+    // No game in progress: only a focused board frames its marked cell.
+    w.game().AbortGame();
+    QCoreApplication::processEvents();
+    image = w.sgr->grab().toImage();
     QCOMPARE(image.pixel(marked.bottomRight()), kWhite);
     QCOMPARE(image.pixel(marked.topRight()), kWhite);
+    w.sgr->setFocus();
+    QTRY_VERIFY(w.sgr->hasFocus());
+    QCOMPARE(w.sgr->grab().toImage().pixel(marked.topRight()), kRed);
+}
+
+void tst_f_Numbrax::numbersFitTheirCells_data()
+{
+    QTest::addColumn<int>("boardSize");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("negative");
+    QTest::addColumn<QString>("widest"); // the widest number the settings allow
+    QTest::newRow("design size, default limit") << 10 << 10 << false << "9";
+    QTest::newRow("design size, limit 999999") << 10 << 999999 << false << "999998";
+    QTest::newRow("design size, negatives") << 10 << 999999 << true << "-999998";
+    QTest::newRow("board 4") << 4 << 999999 << true << "-999998";
+    QTest::newRow("board 50") << 50 << 999999 << true << "-999998";
+}
+
+void tst_f_Numbrax::numbersFitTheirCells()
+{
+    QFETCH(int, boardSize);
+    QFETCH(int, limit);
+    QFETCH(bool, negative);
+    QFETCH(QString, widest);
+    TfNumbrax &w = *window;
+    changeSettings(w, [&](numbrax::Settings &s) {
+        s.MaxNum = limit;
+        s.NegativNum = negative;
+    });
+    w.game().StartGame(filledBoard(boardSize, widest.toLatin1().constData()));
+    QCoreApplication::processEvents();
+    const QSize cell(w.sgr->defaultColWidth(), w.sgr->defaultRowHeight());
+
+    // Whole, a pixel clear of the next grid line, and as tall as the row allows otherwise.
+    const QFontMetricsF metrics(w.cellFont());
+    QVERIFY2(metrics.horizontalAdvance(widest) <= cell.width() - 1,
+             qPrintable(QStringLiteral("%1 px in a %2 px cell").arg(metrics.horizontalAdvance(widest)).arg(cell.width())));
+    QVERIFY(metrics.ascent() + metrics.descent() <= cell.height() + 1);
+
+    // No ink in a cell's last column, nor on the grid lines; ink at its left (faint where a
+    // board of 50 long numbers outgrows the screen).
+    const QImage image = w.sgr->grab().toImage();
+    QCOMPARE(w.sgr->markedCell(), QPoint(0, 0)); // its red frame is no number's ink
+    for (QPoint at : {QPoint(1, 0), QPoint(boardSize - 1, 0), QPoint(boardSize / 2, boardSize - 1)}) {
+        const QRect r = w.sgr->cellRect(at.x(), at.y());
+        bool ink = false;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QCOMPARE(image.pixel(r.right(), y), kWhite);
+            QCOMPARE(image.pixel(r.right() + 1, y), kSilver);
+            for (int x = r.left(); x < r.left() + 4 && x <= r.right(); ++x)
+                ink = ink || image.pixel(x, y) != kWhite;
+        }
+        for (int x = r.left(); x <= r.right(); ++x)
+            QCOMPARE(image.pixel(x, r.bottom() + 1), kSilver);
+        QVERIFY(ink);
+    }
+}
+
+void tst_f_Numbrax::windowGrowsToReadABigBoard()
+{
+    TfNumbrax &w = *window;
+    const QSize before = w.size();
+    const QRect available = w.screen()->availableGeometry();
+    // The options dialog's OK with board size 50.
+    QTimer::singleShot(0, &w, [] {
+        auto *dialog = qobject_cast<TfNumbraxOptions *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->edFldSize->setValue(50);
+        QTest::mouseClick(dialog->kavoBitBtn1, Qt::LeftButton);
+    });
+    w.a_gameoptions->trigger();
+    QCOMPARE(w.sgr->colCount(), 50);
+    QTRY_VERIFY(w.width() > before.width() || w.height() > before.height());
+    QVERIFY(available.contains(w.frameGeometry()));
+
+    // The digits read at 9 pixels, or the window fills the screen's height trying.
+    w.a_newgame->trigger();
+    const int digitHeight = QFontMetrics(w.cellFont()).tightBoundingRect("0123456789").height();
+    QVERIFY2(digitHeight >= 9 || w.frameGeometry().height() == available.height(),
+             qPrintable(QStringLiteral("digits %1 px in a %2 px high window").arg(digitHeight).arg(w.height())));
+    QVERIFY(QFontMetricsF(w.cellFont()).horizontalAdvance("9") <= w.sgr->defaultColWidth() - 1);
+
+    // Back to a small board: the window keeps its size.
+    const QSize grown = w.size();
+    setBoardSize(w, 4);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.size(), grown);
+}
+
+void tst_f_Numbrax::smallestWindowKeepsThePanelApart()
+{
+    TfNumbrax &w = *window;
+    changeSettings(w, [](numbrax::Settings &s) {
+        s.MaxNum = 999999;
+        s.NegativNum = true;
+    });
+    w.game().StartGame(filledBoard(10, "-999998"));
+    w.resize(50, 50);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.size(), w.minimumSize());
+    QVERIFY(w.width() > 50);
+
+    // The widest texts the settings allow, the longest result text among them.
+    for (QLabel *score : {w.lblYou, w.lblComp})
+        score->setText(QStringLiteral("-99999800"));
+    for (QLabel *last : {w.lblYouLast, w.lblCompLast})
+        last->setText(QStringLiteral("-999998"));
+    for (QLabel *label : {w.lblYou, w.lblComp, w.lblYouLast, w.lblCompLast})
+        label->adjustSize();
+    QResizeEvent relayout(w.Panel1->size(), w.Panel1->size());
+    QCoreApplication::sendEvent(w.Panel1, &relayout);
+    w.Panel1->setCaption(QStringLiteral("Очень жаль, но Вы проиграли."));
+    QCoreApplication::processEvents();
+    const QFontMetrics caption(w.Panel1->font());
+    QRect result(QPoint(), caption.size(0, w.Panel1->caption()));
+    result.moveCenter(w.Panel1->rect().center());
+    QList<QRect> texts{result};
+    for (QLabel *label : {w.Label1, w.lblYou, w.lblYouLast, w.Label3, w.lblComp, w.lblCompLast}) {
+        QVERIFY(w.Panel1->rect().contains(label->geometry()));
+        QCOMPARE(label->width(), label->sizeHint().width()); // never cut
+        // The headings stand above the result text's line.
+        if (label != w.Label1 && label != w.Label3)
+            texts << label->geometry();
+    }
+    QVERIFY(apart(texts));
+    QVERIFY(apart({w.Label1->geometry(), w.Label3->geometry(), w.lblYouLast->geometry(), w.lblCompLast->geometry()}));
+    // The numbers still read whole.
+    QVERIFY(QFontMetricsF(w.cellFont()).horizontalAdvance("-999998") <= w.sgr->defaultColWidth() - 1);
+}
+
+void tst_f_Numbrax::keyboardPlaysAWholeGame()
+{
+    // The game of wholeGameThroughTheWindow, played by keys alone.
+    TfNumbrax &w = *window;
+    w.game().StartGame(board("1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5"));
+    w.sgr->setMarkedCell(2, 2);
+    w.game().PointerMove(2, 2);
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up})
+        QTest::keyClick(w.sgr, key); // the last Up would leave the board: it stays
+    QCOMPARE(w.sgr->markedCell(), QPoint(0, 0));
+    QTest::keyClick(w.sgr, Qt::Key_Return);
+    QCOMPARE(boxes->messages,
+             (QStringList{"Вам некуда ходить. Ход комьютера.", "Вам некуда ходить. Ход комьютера."}));
+    QCOMPARE(w.lblCompLast->text(), QStringLiteral("2"));
+    QCOMPARE(w.sgr->markedCell(), QPoint(0, 3));
+
+    boxes->messages.clear();
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
+        QTest::keyClick(w.sgr, key); // along row 3 only, and never off the board
+    QCOMPARE(w.sgr->markedCell(), QPoint(3, 3));
+    QTest::keyClick(w.sgr, Qt::Key_Space);
+    QCOMPARE(boxes->messages, QStringList{"Конец игры. Очень жаль, но Вы проиграли."});
+    QCOMPARE(w.lblYou->text(), QStringLiteral("6"));
+    QCOMPARE(w.lblComp->text(), QStringLiteral("19"));
+
+    // Over: keys change nothing until the next game.
+    QTest::keyClick(w.sgr, Qt::Key_Left);
+    QTest::keyClick(w.sgr, Qt::Key_Return);
+    QCOMPARE(w.sgr->markedCell(), QPoint(3, 3));
+    QCOMPARE(boxes->messages.size(), 1);
+}
+
+void tst_f_Numbrax::keysMoveLikeThePointer()
+{
+    TfNumbrax &w = *window;
+    changeSettings(w, [](numbrax::Settings &s) { s.GoByCols = true; });
+    w.game().StartGame(board("1 2 3 4\n2 3 4 5\n6 7 8 9\n1 2 3 4"));
+    w.game().PointerMove(0, 0);
+    QTest::keyClick(w.sgr, Qt::Key_Right);
+    QTest::keyClick(w.sgr, Qt::Key_Down);
+    QCOMPARE(w.sgr->markedCell(), QPoint(1, 1));
+    QTest::keyClick(w.sgr, Qt::Key_Enter, Qt::KeypadModifier); // takes the 3
+    QCOMPARE(w.lblYou->text(), QStringLiteral("3"));
+    // The computer answered in row 1; the player now moves along its column only.
+    const QPoint answered = w.sgr->markedCell();
+    QCOMPARE(answered.y(), 1);
+    QTest::keyClick(w.sgr, Qt::Key_Right);
+    QCOMPARE(w.sgr->markedCell(), answered);
+    QTest::keyClick(w.sgr, Qt::Key_Down);
+    QCOMPARE(w.sgr->markedCell(), QPoint(answered.x(), 2));
+}
+
+void tst_f_Numbrax::commandKeys_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("Ctrl+N") << QKeyCombination(Qt::ControlModifier, Qt::Key_N);
+    QTest::newRow("F2") << QKeyCombination(Qt::Key_F2);
+}
+
+void tst_f_Numbrax::commandKeys()
+{
+    QFETCH(QKeyCombination, key);
+    TfNumbrax &w = *window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.sgr, key.key(), key.keyboardModifiers());
+    QVERIFY(w.game().GameActive());
+    QVERIFY(w.game().CellValue(9, 9) >= 1);
+
+    // F1: the rules, here missing beside the test program.
+    QTest::keyClick(w.sgr, Qt::Key_F1);
+    QCOMPARE(boxes->messages.size(), 1);
+    QVERIFY(boxes->messages.first().startsWith(QStringLiteral("Не найден файл описания")));
+}
+
+void tst_f_Numbrax::accessLettersOnlyWithAlt()
+{
+    TfNumbrax &w = *window;
+    // Every entry has one access letter, different from the others of its menu.
+    for (const QMenu *menu : {w.File1, w.Help1}) {
+        QSet<QChar> letters;
+        int entries = 0;
+        for (const QAction *a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            ++entries;
+            const qsizetype at = a->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0 && a->text().count(QLatin1Char('&')) == 1, qPrintable(a->text()));
+            letters << a->text().at(at + 1).toLower();
+        }
+        QCOMPARE(letters.size(), entries);
+    }
+
+    // At rest the menu bar looks as plain captions do; Alt shows the letters.
+    QMenuBar reference;
+    reference.setFont(w.menuBar()->font());
+    reference.addMenu(QStringLiteral("Игра"));
+    reference.addMenu(QStringLiteral("Помощь"));
+    reference.resize(w.menuBar()->size());
+    auto pixels = [](QWidget *widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage plainBar = pixels(&reference);
+    QCOMPARE(pixels(w.menuBar()), plainBar);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyPress(w.sgr, Qt::Key_Alt, Qt::AltModifier);
+    QVERIFY(w.accessKeysShown());
+    QVERIFY(pixels(w.menuBar()) != plainBar);
+    QTest::keyRelease(w.sgr, Qt::Key_Alt);
+    QTRY_VERIFY(!w.accessKeysShown() || w.menuBar()->hasFocus());
+    w.sgr->setFocus();
+    QTRY_VERIFY(!w.accessKeysShown());
+    QCOMPARE(pixels(w.menuBar()), plainBar);
+}
+
+void tst_f_Numbrax::boardIsAnAccessibleTable()
+{
+    TfNumbrax &w = *window;
+    w.game().StartGame(board("7 0 . 1\n-2 3 4 5\n6 7 8 9\n1 2 3 4"));
+    QAccessibleInterface *table = accessible(w.sgr);
+    QCOMPARE(table->role(), QAccessible::Table);
+    QVERIFY(table->tableInterface());
+    QCOMPARE(table->tableInterface()->rowCount(), 4);
+    QCOMPARE(table->tableInterface()->columnCount(), 4);
+    QCOMPARE(table->childCount(), 16);
+    const QStringList names{"7", TBoardAccessible::takenName(), TBoardAccessible::blankName(), "1", "-2"};
+    for (int i = 0; i < names.size(); ++i) {
+        QAccessibleInterface *cell = table->child(i);
+        QCOMPARE(cell->role(), QAccessible::Cell);
+        QCOMPARE(cell->text(QAccessible::Name), names.at(i));
+        QCOMPARE(table->indexOfChild(cell), i);
+        QCOMPARE(cell->tableCellInterface()->rowIndex(), i / 4);
+        QCOMPARE(cell->tableCellInterface()->columnIndex(), i % 4);
+    }
+    const QRect on = table->tableInterface()->cellAt(2, 1)->rect();
+    QCOMPARE(on, QRect(w.sgr->mapToGlobal(w.sgr->cellRect(1, 2).topLeft()), w.sgr->cellRect(1, 2).size()));
+    QCOMPARE(table->childAt(on.center().x(), on.center().y()), table->tableInterface()->cellAt(2, 1));
+
+    // The current cell is the focused one.
+    w.activateWindow();
+    w.sgr->setFocus();
+    QTRY_VERIFY(w.sgr->hasFocus());
+    QTest::keyClick(w.sgr, Qt::Key_Down);
+    QTest::keyClick(w.sgr, Qt::Key_Right);
+    QAccessibleInterface *focused = table->focusChild();
+    QVERIFY(focused);
+    QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("3"));
+    QVERIFY(focused->state().focused);
+    QVERIFY(!table->child(0)->state().focused);
+
+    // The table follows the board's size; cells beyond a smaller board are gone.
+    setBoardSize(w, 6);
+    QCOMPARE(table->tableInterface()->rowCount(), 6);
+    QAccessibleInterface *far = table->tableInterface()->cellAt(5, 5);
+    QVERIFY(far && far->isValid());
+    setBoardSize(w, 4);
+    QCOMPARE(table->childCount(), 16);
+    QVERIFY(!far->isValid());
+    QVERIFY(!table->tableInterface()->cellAt(5, 5));
+}
+
+void tst_f_Numbrax::accessibleCellActionAndScores()
+{
+    TfNumbrax &w = *window;
+    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 0"));
+    QAccessibleTableInterface *table = accessible(w.sgr)->tableInterface();
+    // No game: nothing to press.
+    QVERIFY(table->cellAt(0, 0)->actionInterface()->actionNames().isEmpty());
+
+    w.game().StartGame(board("1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5"));
+    QAccessibleActionInterface *first = table->cellAt(0, 0)->actionInterface();
+    QCOMPARE(first->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    first->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.lblYou->text(), QStringLiteral("1"));
+    QCOMPARE(w.lblComp->text(), QStringLiteral("19"));
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), TBoardAccessible::takenName());
+    QCOMPARE(w.sgr->markedCell(), QPoint(0, 3));
+    // The scores and last picks read with their headings; the computer picked three times in
+    // a row, and its label tells the last of them.
+    QCOMPARE(accessible(w.lblYou)->text(QAccessible::Name), QStringLiteral("Вы: 1"));
+    QCOMPARE(accessible(w.lblComp)->text(QAccessible::Name), QStringLiteral("Компьютер: 19"));
+    QCOMPARE(accessible(w.lblYouLast)->text(QAccessible::Name), QStringLiteral("Ваш последний ход: 1"));
+    QCOMPARE(accessible(w.lblCompLast)->text(QAccessible::Name), QStringLiteral("Последний ход компьютера: 2"));
+
+    // A cell off the player's row is refused and the current cell stays; one on it is taken.
+    boxes->messages.clear();
+    table->cellAt(1, 3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.lblYou->text(), QStringLiteral("1"));
+    QCOMPARE(QPoint(w.game().CurCol(), w.game().CurRow()), QPoint(0, 3));
+    QVERIFY(boxes->messages.isEmpty());
+    table->cellAt(3, 3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.lblYou->text(), QStringLiteral("6"));
+    QCOMPARE(boxes->messages, QStringList{"Конец игры. Очень жаль, но Вы проиграли."});
+}
+
+void tst_f_Numbrax::optionsReadWithTheirLabels()
+{
+    QStringList read;
+    QTimer::singleShot(0, window.get(), [&read] {
+        auto *dialog = qobject_cast<TfNumbraxOptions *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        for (QObject *control : std::initializer_list<QObject *>{dialog->edFldSize, dialog->edMaxNum, dialog->cbNegativNum}) {
+            QAccessibleInterface *iface = accessible(control);
+            read << QStringLiteral("%1 %2 %3").arg(iface->role()).arg(iface->text(QAccessible::Name),
+                                                                       iface->text(QAccessible::Value));
+        }
+        QCOMPARE(accessible(dialog->edMaxNum)->valueInterface()->maximumValue().toInt(), 999999);
+        QTest::mouseClick(dialog->kavoBitBtn2, Qt::LeftButton);
+    });
+    window->a_gameoptions->trigger();
+    QCOMPARE(read, (QStringList{QStringLiteral("%1 Размер поля 10").arg(QAccessible::SpinBox),
+                                QStringLiteral("%1 Числовой предел 10").arg(QAccessible::SpinBox),
+                                QStringLiteral("%1 отрицательные числа ").arg(QAccessible::CheckBox)}));
 }
 
 void tst_f_Numbrax::pointerTracking()

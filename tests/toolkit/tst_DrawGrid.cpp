@@ -17,6 +17,7 @@ private Q_SLOTS:
     void mouseToCell();
     void markedCellStaysOnTheGrid();
     void keysDoNothing();
+    void markedReportedUnfocusedWhenAsked();
     void pointerSignals();
     void frame3D_data();
     void frame3D();
@@ -76,6 +77,35 @@ void tst_DrawGrid::keysDoNothing()
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_Tab})
         QTest::keyClick(&grid, key);
     QCOMPARE(grid.markedCell(), QPoint(2, 2));
+}
+
+void tst_DrawGrid::markedReportedUnfocusedWhenAsked()
+{
+    TDrawGrid grid;
+    grid.setColCount(3);
+    grid.setRowCount(3);
+    QList<QPoint> reported;
+    grid.setDrawCellHandler([&reported](QPainter &, int col, int row, const QRect &, bool marked) {
+        if (marked)
+            reported << QPoint(col, row);
+    });
+    QSignalSpy moved(&grid, &TDrawGrid::markedCellChanged);
+    grid.setMarkedCell(1, 2);
+    grid.setMarkedCell(1, 2);
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(moved.at(0).at(0).toPoint(), QPoint(1, 2));
+
+    QVERIFY(!grid.hasFocus());
+    grid.grab();
+    QVERIFY(reported.isEmpty());
+    grid.setMarkedAlwaysReported(true);
+    grid.grab();
+    QCOMPARE(reported, QList<QPoint>{QPoint(1, 2)});
+
+    // A smaller grid brings the marked cell back on, and says so.
+    grid.setRowCount(2);
+    QCOMPARE(moved.count(), 2);
+    QCOMPARE(moved.at(1).at(0).toPoint(), QPoint(1, 1));
 }
 
 void tst_DrawGrid::pointerSignals()

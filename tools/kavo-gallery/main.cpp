@@ -4,6 +4,7 @@
 #include "ButtonsGallery.h"
 #include "Form.h"
 #include "KavoSpin.h"
+#include "KvAccessible.h"
 #include "KvChkBox.h"
 #include "KvCtrls.h"
 #include "Panel.h"
@@ -72,6 +73,7 @@ TkavoCheckBox *checkBox(QWidget *parent, int left, int top, const QString &capti
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    RegisterKavoAccessibility();
     QFont windowFont = QApplication::font();
     windowFont.setPixelSize(kFontPixels);
     QApplication::setFont(windowFont);
