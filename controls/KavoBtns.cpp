@@ -218,7 +218,32 @@ void TkavoCustomButton::setColor(toolkit::TColor color)
     if (color == FColor)
         return;
     FColor = color;
+    ColorsChanged();
     update();
+}
+
+void TkavoCustomButton::setDefault(bool isDefault)
+{
+    if (isDefault == Default())
+        return;
+    QPushButton::setDefault(isDefault);
+    RolesChanged();
+}
+
+void TkavoCustomButton::setCancel(bool cancel)
+{
+    if (cancel == FCancel)
+        return;
+    FCancel = cancel;
+    RolesChanged();
+}
+
+void TkavoCustomButton::setModalResult(int result)
+{
+    if (result == FModalResult)
+        return;
+    FModalResult = result;
+    RolesChanged();
 }
 
 void TkavoCustomButton::setParentColor(bool parentColor)
@@ -333,14 +358,12 @@ QRect TkavoCustomButton::DrawFace(QPainter &painter, const QRect &rect, const QC
     return content;
 }
 
-void TkavoCustomButton::PaintRequest()
+void TkavoCustomButton::PaintRequest(QPainter &Canvas)
 {
-    FPaintCanvas.begin(this);
     const bool IsDown = isDown();
     const bool IsDefault = hasFocus();
     const TGlyphState State = !isEnabled() ? gsDisabled : IsDown ? gsDown : gsUp;
-    PaintButton(State, rect(), IsDown, IsDefault);
-    FPaintCanvas.end();
+    PaintButton(Canvas, State, rect(), IsDown, IsDefault);
 }
 
 void TkavoCustomButton::DoPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault)
@@ -355,10 +378,9 @@ void TkavoCustomButton::DoAfterPaint(QPainter &Canvas, QRect Rect, bool IsDown, 
         OnAfterPaint(this, Canvas, Rect, IsDown, IsDefault);
 }
 
-void TkavoCustomButton::PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
+void TkavoCustomButton::PaintButton(QPainter &canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
 {
     // The plain look of the base class: the face and the caption centred on it.
-    QPainter &canvas = Canvas();
     const QRect content = DrawFace(canvas, Rect, FColor.resolve(palette()), palette(), FHover, IsDown,
                                    FocusAnswer() && FDrawFocus, IsDefault);
     if (OnPaint) {
@@ -399,7 +421,8 @@ void TkavoCustomButton::Click()
 
 void TkavoCustomButton::paintEvent(QPaintEvent *)
 {
-    PaintRequest();
+    QPainter canvas(this);
+    PaintRequest(canvas);
 }
 
 bool TkavoCustomButton::event(QEvent *event)
@@ -418,6 +441,7 @@ void TkavoCustomButton::changeEvent(QEvent *event)
         update();
         break;
     case QEvent::PaletteChange:
+        ColorsChanged();
         ParentColorChanged();
         break;
     default:
@@ -460,6 +484,7 @@ TkavoBitBtn::TkavoBitBtn(QWidget *parent)
     : TkavoCustomButton(parent)
 {
     FGlyphObject.OnChange = [this] { update(); };
+    ColorsChanged();
     setCursorSlot(toolkit::crHandPoint);
     resize(75, 24);
     ParentColorChanged();
@@ -484,6 +509,7 @@ void TkavoBitBtn::setGlyph(const QImage &glyph)
 {
     FGlyphObject.AssignStrip(glyph);
     FGlyphAssigned = true;
+    RolesChanged();
     update();
 }
 
@@ -498,15 +524,20 @@ void TkavoBitBtn::setNumGlyphs(int count)
     update();
 }
 
-TBitBtnKind TkavoBitBtn::Kind() const
+void TkavoBitBtn::RolesChanged()
 {
     if (FRawKind == bkCustom)
-        return FRawKind;
+        return;
     const bool defaultLost = (FRawKind == bkOK || FRawKind == bkYes) && !Default();
     const bool cancelLost = (FRawKind == bkCancel || FRawKind == bkNo) && !Cancel();
     if (defaultLost || cancelLost || ModalResult() != KindModalResult(FRawKind) || FGlyphAssigned)
         FRawKind = bkCustom;
-    return FRawKind;
+}
+
+void TkavoBitBtn::ColorsChanged()
+{
+    FGlyphObject.setPalette(palette());
+    FGlyphObject.FaceColor = Color();
 }
 
 void TkavoBitBtn::setKind(TBitBtnKind kind)
@@ -762,47 +793,32 @@ void TkavoBitBtn::Click()
     TkavoCustomButton::Click();
 }
 
-void TkavoBitBtn::PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
+void TkavoBitBtn::PaintButton(QPainter &canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
 {
-    QPainter &canvas = Canvas();
     canvas.setFont(font());
     const QPalette &colours = palette();
     if (Flat() && !Hover()) {
         canvas.fillRect(Rect, FBackColor.resolve(colours));
         if (FBtnType == btRectangle)
-            drawContents(State, Rect, IsDown, IsDefault, Rect);
+            drawContents(canvas, State, Rect, IsDown, IsDefault, Rect);
         else
-            drawEllipse(State, Rect, IsDown, IsDefault);
+            drawEllipse(canvas, State, Rect, IsDown, IsDefault);
         return;
     }
     if (FBtnType == btRectangle) {
         const QRect content = DrawFace(canvas, Rect, Color().resolve(colours), colours, Hover(), IsDown || FDown,
                                        FocusAnswer() && DrawFocus(), IsDefault);
-        drawContents(State, content, IsDown, IsDefault, Rect);
+        drawContents(canvas, State, content, IsDown, IsDefault, Rect);
     } else {
         canvas.fillRect(Rect, FBackColor.resolve(colours));
-        drawEllipse(State, Rect, IsDown, IsDefault);
+        drawEllipse(canvas, State, Rect, IsDown, IsDefault);
     }
 }
 
-void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, bool IsDefault, const QRect &paintRect)
+void TkavoBitBtn::drawContents(QPainter &canvas, TGlyphState State, const QRect &R, bool IsDown, bool IsDefault,
+                               const QRect &paintRect)
 {
-    QPainter &canvas = Canvas();
     const QPalette &colours = palette();
-    std::unique_ptr<TButtonGlyph> imageGlyph;
-    if (Images()) {
-        // Only for the layout: the image itself is drawn from the list.
-        imageGlyph = std::make_unique<TButtonGlyph>();
-        const QImage bitmap = Images()->GetBitmap(ImageIndex());
-        imageGlyph->SetGlyphBitmap(bitmap);
-        if (const auto face = TButtonGlyph::BitmapTransparentColor(bitmap))
-            imageGlyph->FaceColor = *face;
-    } else {
-        FGlyphObject.setPalette(colours);
-        FGlyphObject.FaceColor = Color();
-        if (const auto transparent = TButtonGlyph::BitmapTransparentColor(Glyph()))
-            FGlyphObject.TransparentColor = *transparent;
-    }
     canvas.setFont(font());
     canvas.setPen(colours.color(QPalette::Active, QPalette::ButtonText));
     if (OnPaint) {
@@ -811,8 +827,13 @@ void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, b
     }
 
     QRect caption;
-    if (imageGlyph) {
-        const TGlyphLayout placed = imageGlyph->ComputeLayout(canvas, R, Caption(), FLayout, FMargin, FSpacing);
+    if (TCustomImageList *images = Images()) {
+        const bool hasImage = ImageIndex() >= 0 && ImageIndex() < images->Count() && images->Width() > 0
+                              && images->Height() > 0;
+        const QSize imageSize = hasImage ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+        const TGlyphLayout placed =
+            TButtonGlyph::LayoutFor(R, imageSize, TButtonGlyph::CaptionSize(canvas, R, Caption()), FLayout, FMargin,
+                                    FSpacing);
         const QPoint at = placed.GlyphPos;
         if (isEnabled())
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex(), idsTransparent);
@@ -820,7 +841,7 @@ void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, b
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex() + 1, idsTransparent);
         else
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex(), idsBlend25);
-        imageGlyph->PaintCaption(canvas, Caption(), placed.TextBounds, State);
+        TButtonGlyph::PaintCaption(canvas, Caption(), placed.TextBounds, State);
         caption = placed.TextBounds;
     } else {
         caption = FGlyphObject.Paint(canvas, R, Caption(), FLayout, FMargin, FSpacing, State);
@@ -851,9 +872,9 @@ void TkavoBitBtn::drawDropDownMark(QPainter &painter, int x, int y) const
     }
 }
 
-void TkavoBitBtn::drawEllipse(TGlyphState State, const QRect &clientRect, bool IsDown, bool IsDefault)
+void TkavoBitBtn::drawEllipse(QPainter &canvas, TGlyphState State, const QRect &clientRect, bool IsDown,
+                              bool IsDefault)
 {
-    QPainter &canvas = Canvas();
     const bool pressed = IsDown || FDown;
     if (OnPaint) {
         DoPaint(canvas, clientRect, pressed, IsDefault);

@@ -88,10 +88,12 @@ public:
     QString Caption() const { return text(); }
     void setCaption(const QString &caption);
     bool Cancel() const { return FCancel; }
-    void setCancel(bool cancel) { FCancel = cancel; }
+    void setCancel(bool cancel);
     bool Default() const { return isDefault(); }
+    // Stands in for QPushButton::setDefault, so that a descendant hears of the change.
+    void setDefault(bool isDefault);
     int ModalResult() const { return FModalResult; }
-    void setModalResult(int result) { FModalResult = result; }
+    void setModalResult(int result);
 
     bool Hover() const { return FHover; }
     // The first form among the button's ancestors.
@@ -113,17 +115,18 @@ public:
     QSize sizeHint() const override { return {75, 24}; }
 
 protected:
-    // The canvas of the draw request being answered; inactive outside one.
-    QPainter &Canvas() { return FPaintCanvas; }
-
-    virtual void PaintRequest();
+    virtual void PaintRequest(QPainter &Canvas);
     virtual void DoPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault);
     virtual void DoAfterPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault);
-    virtual void PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault);
+    virtual void PaintButton(QPainter &Canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault);
     // Asked whenever the focus moves: whether the button should take the default look now.
     virtual void SetButtonStyle(bool ADefault);
     virtual void Click();
     virtual void ParentColorChanged();
+    // Default, Cancel or ModalResult has changed.
+    virtual void RolesChanged() {}
+    // Color or the palette has changed.
+    virtual void ColorsChanged() {}
 
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
@@ -146,7 +149,6 @@ private:
     QPointer<TkavoSound> FSound;
     QString FClickSound;
     bool FFocusedLook = false;
-    QPainter FPaintCanvas;
     toolkit::TCursor FCursor = toolkit::crDefault;
     int FHelpContext = 0;
     bool FCancel = false;
@@ -205,8 +207,8 @@ public:
     int NumGlyphs() const { return FGlyphObject.NumGlyphs(); }
     // Counts above 4 give 4; counts below 1 are refused.
     void setNumGlyphs(int count);
-    // Falls back to bkCustom, for good, once the button no longer matches its kind.
-    TBitBtnKind Kind() const;
+    // Falls back to bkCustom, for good, as soon as the button no longer matches its kind.
+    TBitBtnKind Kind() const { return FRawKind; }
     void setKind(TBitBtnKind kind);
     TButtonLayout Layout() const { return FLayout; }
     void setLayout(TButtonLayout layout);
@@ -260,9 +262,11 @@ public:
     Q_INVOKABLE bool isClickSoundStored() const { return !ClickSound().isEmpty(); }
 
 protected:
-    void PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault) override;
+    void PaintButton(QPainter &Canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault) override;
     void Click() override;
     void ParentColorChanged() override;
+    void RolesChanged() override;
+    void ColorsChanged() override;
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -271,15 +275,16 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
-    void drawContents(TGlyphState State, const QRect &R, bool IsDown, bool IsDefault, const QRect &paintRect);
-    void drawEllipse(TGlyphState State, const QRect &clientRect, bool IsDown, bool IsDefault);
+    void drawContents(QPainter &canvas, TGlyphState State, const QRect &R, bool IsDown, bool IsDefault,
+                      const QRect &paintRect);
+    void drawEllipse(QPainter &canvas, TGlyphState State, const QRect &clientRect, bool IsDown, bool IsDefault);
     void drawDropDownMark(QPainter &painter, int x, int y) const;
     void mouseUpStep(Qt::MouseButton button, const QPoint &pos);
     bool onButton(const QPoint &pos) const;
 
     TButtonGlyph FGlyphObject;
     TButtonStyle FStyle = bsNew;
-    mutable TBitBtnKind FRawKind = bkCustom;
+    TBitBtnKind FRawKind = bkCustom;
     TkavoButtonType FBtnType = btRectangle;
     toolkit::TColor FBackColor = toolkit::clBtnFace;
     TButtonLayout FLayout = blGlyphLeft;

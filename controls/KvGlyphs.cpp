@@ -300,7 +300,7 @@ void TButtonGlyph::PaintGlyph(QPainter &painter, int x, int y, TGlyphState state
         FList->Draw(painter, x, y, index);
 }
 
-void TButtonGlyph::PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state) const
+void TButtonGlyph::PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state)
 {
     const QString text = caption.left(MaxCaption);
     painter.save();
@@ -319,15 +319,19 @@ void TButtonGlyph::PaintCaption(QPainter &painter, const QString &caption, const
     painter.restore();
 }
 
+QSize TButtonGlyph::CaptionSize(QPainter &painter, const QRect &client, const QString &caption)
+{
+    if (caption.isEmpty())
+        return QSize(0, 0);
+    QRect textBounds(0, 0, client.width(), 0);
+    toolkit::DrawText(painter, caption.left(MaxCaption), textBounds, toolkit::DT_CALCRECT);
+    return textBounds.size();
+}
+
 TGlyphLayout TButtonGlyph::ComputeLayout(QPainter &painter, const QRect &client, const QString &caption,
                                          TButtonLayout layout, int margin, int spacing) const
 {
-    QRect textBounds(0, 0, 0, 0);
-    if (!caption.isEmpty()) {
-        textBounds = QRect(0, 0, client.width(), 0);
-        toolkit::DrawText(painter, caption.left(MaxCaption), textBounds, toolkit::DT_CALCRECT);
-    }
-    return LayoutFor(client, imageSize(), textBounds.size(), layout, margin, spacing);
+    return LayoutFor(client, imageSize(), CaptionSize(painter, client, caption), layout, margin, spacing);
 }
 
 TGlyphLayout TButtonGlyph::LayoutFor(const QRect &client, const QSize &glyphSize, const QSize &textSize,

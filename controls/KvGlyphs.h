@@ -114,7 +114,9 @@ public:
     void ReleaseImages();
 
     void PaintGlyph(QPainter &painter, int x, int y, TGlyphState state);
-    void PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state) const;
+    static void PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state);
+    // The extent the caption takes when laid out in client; 0 x 0 for no caption.
+    static QSize CaptionSize(QPainter &painter, const QRect &client, const QString &caption);
     TGlyphLayout ComputeLayout(QPainter &painter, const QRect &client, const QString &caption, TButtonLayout layout,
                                int margin, int spacing) const;
     // The layout for a caption already measured: textSize (0 x 0 for no caption) placed at the

@@ -262,6 +262,22 @@ void tst_KavoBtns::kindFallsBackToCustom()
     button.setCancel(kind == bkCancel || kind == bkNo);
     button.setModalResult(KindModalResult(TBitBtnKind(kind)));
     QCOMPARE(button.Kind(), bkCustom);
+    // The same when the change is undone before anybody asks for the kind.
+    TkavoBitBtn undone;
+    undone.setKind(TBitBtnKind(kind));
+    if (change == QLatin1String("default")) {
+        undone.setDefault(false);
+        undone.setDefault(true);
+    } else if (change == QLatin1String("cancel")) {
+        undone.setCancel(false);
+        undone.setCancel(true);
+    } else if (change == QLatin1String("modal")) {
+        undone.setModalResult(toolkit::mrYes);
+        undone.setModalResult(KindModalResult(TBitBtnKind(kind)));
+    } else {
+        undone.setGlyph(KindGlyph(TBitBtnKind(kind)));
+    }
+    QCOMPARE(undone.Kind(), bkCustom);
     // A custom button stores its roles and modal result itself.
     QVERIFY(button.isModalResultStored() || button.ModalResult() == 0);
     QCOMPARE(button.isNumGlyphsStored(), button.NumGlyphs() != 1);
@@ -486,7 +502,11 @@ void tst_KavoBtns::imageListImage()
     w.button->setNumGlyphs(numGlyphs);
     w.button->setEnabled(enabled);
     QVERIFY(w.show());
+    // Painting keeps the process's glyph cache, which the button's glyph stands on.
+    TGlyphCache *cache = GlyphCache();
+    QVERIFY(cache);
     const QImage image = w.grab();
+    QCOMPARE(GlyphCache(), cache);
     // An 8 x 8 image without caption sits at the centre of the contents: (33, 8).
     QVERIFY2(nearly(image.pixel(36, 11), centre), qPrintable(QString::number(image.pixel(36, 11), 16)));
     QCOMPARE(image.pixel(32, 11), kButtonFace);
