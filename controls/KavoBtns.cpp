@@ -172,7 +172,7 @@ TkavoCustomButton::TkavoCustomButton(QWidget *parent)
     // those outside its ellipse).
     setFocusPolicy(Qt::TabFocus);
     if (QWidget *form = OwnerForm()) {
-        const auto sounds = form->findChildren<TkavoSound *>(Qt::FindDirectChildrenOnly);
+        const auto sounds = form->findChildren<TkavoSoundSource *>(Qt::FindDirectChildrenOnly);
         if (!sounds.isEmpty())
             FSound = sounds.first();
     }

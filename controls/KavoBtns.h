@@ -7,7 +7,7 @@
 #include "KvGlyphs.h"
 #include "KvImgList.h"
 #include "KvPopup.h"
-#include "KvTools.h"
+#include "KvSoundSource.h"
 
 #include <QColor>
 #include <QImage>
@@ -75,8 +75,8 @@ public:
     void setColor(toolkit::TColor color);
     bool ParentColor() const { return FParentColor; }
     void setParentColor(bool parentColor);
-    TkavoSound *Sound() const { return FSound; }
-    void setSound(TkavoSound *sound) { FSound = sound; }
+    TkavoSoundSource *Sound() const { return FSound; }
+    void setSound(TkavoSoundSource *sound) { FSound = sound; }
     QString ClickSound() const { return FClickSound; }
     // A leading "#" names a raw-data resource, anything else a wave file.
     void setClickSound(const QString &sound) { FClickSound = sound; }
@@ -146,7 +146,7 @@ private:
     bool FFlat = false;
     toolkit::TColor FColor = toolkit::clBtnFace;
     bool FParentColor = true;
-    QPointer<TkavoSound> FSound;
+    QPointer<TkavoSoundSource> FSound;
     QString FClickSound;
     bool FFocusedLook = false;
     toolkit::TCursor FCursor = toolkit::crDefault;
@@ -184,7 +184,7 @@ class TkavoBitBtn : public TkavoCustomButton
     Q_PROPERTY(TkavoButtonType BtnType READ BtnType WRITE setBtnType)
     Q_PROPERTY(toolkit::TColor BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot)
-    Q_PROPERTY(TkavoSound *Sound READ Sound WRITE setSound)
+    Q_PROPERTY(TkavoSoundSource *Sound READ Sound WRITE setSound)
     Q_PROPERTY(QString ClickSound READ ClickSound WRITE setClickSound)
     Q_PROPERTY(int HelpContext READ HelpContext WRITE setHelpContext)
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
-#include "Beeps.h"
+#include "Desktop.h"
 #include "Colors.h"
 #include "Form.h"
 #include "Frame3D.h"

@@ -9,7 +9,7 @@
 #include "KvChkBox.h"
 #include "KvShell.h"
 #include "Maker.h"
-#include "MessageBoxes.h"
+#include "Desktop.h"
 #include "Panel.h"
 #include "f_Setup.h"
 
@@ -284,7 +284,7 @@ void TfNumbrax::a_newgameExecute()
 void TfNumbrax::a_gameoptionsExecute()
 {
     if (FGame.GameActive()) {
-        if (!toolkit::messageBoxes().confirm(QStringLiteral("Прервать начатую игру?")))
+        if (!toolkit::Confirm(QStringLiteral("Прервать начатую игру?")))
             return;
         FGame.AbortGame();
     }

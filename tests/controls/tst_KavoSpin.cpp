@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
-#include "Beeps.h"
+#include "RecordingDesktop.h"
 #include "Colors.h"
 #include "Form.h"
 
@@ -16,13 +16,6 @@
 using namespace toolkit;
 
 namespace {
-
-class CountingBeeps final : public Beeps
-{
-public:
-    void messageBeep(unsigned) override { ++count; }
-    int count = 0;
-};
 
 struct Limits
 {
@@ -76,23 +69,24 @@ private Q_SLOTS:
     void propertiesByName();
 
 private:
-    CountingBeeps FBeeps;
+    std::unique_ptr<RecordingDesktop> FDesktop;
+    int beepCount() const { return int(FDesktop->beeps.size()); }
 };
 
 void tst_KavoSpin::initTestCase()
 {
-    setBeeps(&FBeeps);
+    FDesktop = std::make_unique<RecordingDesktop>();
 }
 
 void tst_KavoSpin::init()
 {
     QLocale::setDefault(QLocale::c());
-    FBeeps.count = 0;
+    FDesktop->beeps.clear();
 }
 
 void tst_KavoSpin::cleanupTestCase()
 {
-    setBeeps(nullptr);
+    FDesktop.reset();
 }
 
 void tst_KavoSpin::writeValue_data()
@@ -298,7 +292,7 @@ void tst_KavoSpin::oneStepFromEachSourceFiresOnce()
     spin->setArrowKeys(false);
     QTest::keyClick(spin, Qt::Key_Down);
     QCOMPARE(spin->text(), QStringLiteral("0"));
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 }
 
 void tst_KavoSpin::readOnlyStepsBeep()
@@ -312,7 +306,7 @@ void tst_KavoSpin::readOnlyStepsBeep()
     QTest::keyClick(spin, Qt::Key_Up);
     TkavoUpDown *arrows = spin->Arrows();
     QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 2));
-    QCOMPARE(FBeeps.count, 2);
+    QCOMPARE(beepCount(), 2);
     QCOMPARE(spin->text(), QStringLiteral("0"));
 }
 
@@ -356,7 +350,7 @@ void tst_KavoSpin::typedCharacters()
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keyText);
     QApplication::sendEvent(&spin, &press);
     QCOMPARE(spin.text(), text);
-    QCOMPARE(FBeeps.count, beeps);
+    QCOMPARE(beepCount(), beeps);
 }
 
 void tst_KavoSpin::maxLengthLimitsTypingNotWriting()
@@ -394,7 +388,7 @@ void tst_KavoSpin::enterAndEscapeReachTheForm()
     QTest::keyClick(spin, Qt::Key_Escape);
     QCOMPARE(cancels, 1);
     QCOMPARE(oks, 1);
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 
     // Outside a form the keys go nowhere and nothing breaks.
     TkavoSpinEdit alone;
@@ -485,7 +479,7 @@ void tst_KavoSpin::clipboardRules()
     spin.selectAll();
     QTest::keyClick(&spin, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("89"));
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 }
 
 void tst_KavoSpin::altBackspaceUndoes()
