@@ -769,7 +769,13 @@ void TkavoSpinEdit::inputMethodEvent(QInputMethodEvent *event)
 
 void TkavoSpinEdit::focusInEvent(QFocusEvent *event)
 {
+    // QLineEdit selects the whole text itself when the keyboard brings the focus; without
+    // AutoSelect the caret stays where it was, so that typing goes into the number.
+    const int caret = cursorPosition();
+    const bool hadSelection = hasSelectedText();
     QLineEdit::focusInEvent(event);
+    if (!FAutoSelect && !hadSelection && hasSelectedText())
+        setCursorPosition(caret);
     if (isRealFocusChange(event->reason())) {
         if (FAutoSelect && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             selectAll();

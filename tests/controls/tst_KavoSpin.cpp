@@ -54,6 +54,8 @@ private Q_SLOTS:
     void enterAndEscapeReachTheForm();
     void leavingClamps_data();
     void leavingClamps();
+    void keyboardEntrySelects_data();
+    void keyboardEntrySelects();
     void clipboardRules_data();
     void clipboardRules();
     void altBackspaceUndoes();
@@ -434,6 +436,46 @@ void tst_KavoSpin::leavingClamps()
     QCOMPARE(spin->text(), text);
     if (typed.isEmpty())
         QCOMPARE(spin->Value(), 4.0L);
+}
+
+void tst_KavoSpin::keyboardEntrySelects_data()
+{
+    QTest::addColumn<bool>("autoSelect");
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("Tab, AutoSelect") << true << Qt::TabFocusReason << "12" << "7";
+    QTest::newRow("Shift+Tab, AutoSelect") << true << Qt::BacktabFocusReason << "12" << "7";
+    QTest::newRow("Tab, no AutoSelect") << false << Qt::TabFocusReason << "" << "172";
+    QTest::newRow("Shift+Tab, no AutoSelect") << false << Qt::BacktabFocusReason << "" << "172";
+    QTest::newRow("mnemonic, no AutoSelect") << false << Qt::ShortcutFocusReason << "" << "172";
+}
+
+void tst_KavoSpin::keyboardEntrySelects()
+{
+    QFETCH(bool, autoSelect);
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(QString, selected);
+    QFETCH(QString, typed);
+
+    QWidget window;
+    auto *spin = new TkavoSpinEdit(&window);
+    spin->setMaxValue(1000);
+    spin->setValue(12);
+    spin->setAutoSelect(autoSelect);
+    spin->setCursorPosition(1);
+    auto *other = new TkavoSpinEdit(&window);
+    other->move(0, 40);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus(reason);
+    spin->setFocus(reason);
+    QVERIFY(spin->hasFocus());
+    QCOMPARE(spin->selectedText(), selected);
+    QTest::keyClick(spin, Qt::Key_7);
+    QCOMPARE(spin->text(), typed);
 }
 
 void tst_KavoSpin::clipboardRules_data()
