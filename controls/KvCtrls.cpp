@@ -13,12 +13,14 @@ using namespace toolkit;
 
 namespace {
 
-// The library's pointing hand fills the hand-point slot for the whole program; its image is
-// read the first time a control shows it.
-[[maybe_unused]] const bool pointCursorRegistered = [] {
+} // namespace
+
+void RegisterPointCursor()
+{
     setScreenCursor(crHandPoint, [] { return QCursor(QPixmap(QStringLiteral(":/POINTCURSOR")), 6, 16); });
-    return true;
-}();
+}
+
+namespace {
 
 // The most characters the 3-D text drawing takes.
 constexpr qsizetype kCaptionLimit = 256;

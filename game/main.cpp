@@ -2,6 +2,7 @@
 #include "AppIcon.h"
 #include "Application.h"
 #include "f_Numbrax.h"
+#include "KvCtrls.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("numbrax"));
     toolkit::setApplicationTitle(QStringLiteral("Numbrax"));
     QApplication::setWindowIcon(ApplicationIcon());
+    RegisterPointCursor();
 
     TfNumbrax fNumbrax;
     fNumbrax.show();

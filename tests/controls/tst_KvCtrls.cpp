@@ -64,6 +64,7 @@ private Q_SLOTS:
     void acceleratorLeavesTheKeyWhenItCannotFocus();
     void followingTheParent();
     void loadingKeepsFollowing();
+    void pointingHandNeedsRegistration();
     void pointingHand();
     void storedRules();
 };
@@ -519,8 +520,22 @@ void tst_KvCtrls::loadingKeepsFollowing()
     QCOMPARE(edit->geometry(), QRect(139, 40, 62, 21));
 }
 
+void tst_KvCtrls::pointingHandNeedsRegistration()
+{
+    // Linking the library fills no cursor slot: a program that forgets to register shows the
+    // desktop's own hand, not ours.
+    TkavoLabel label;
+    label.setCursorSlot(crHandPoint);
+    QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
+    RegisterPointCursor();
+    label.setCursorSlot(crHandPoint);
+    QCOMPARE(label.cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(label.cursor().hotSpot(), QPoint(6, 16));
+}
+
 void tst_KvCtrls::pointingHand()
 {
+    RegisterPointCursor();
     const QCursor hand = screenCursor(crHandPoint);
     QCOMPARE(hand.shape(), Qt::BitmapCursor);
     QCOMPARE(hand.hotSpot(), QPoint(6, 16));
