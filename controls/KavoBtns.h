@@ -39,9 +39,6 @@ enum TkavoDropDownMenuPos : quint8 { dmpBottom, dmpRight };
 // that it has the keyboard focus.
 using TkavoButtonPaintEvent =
     std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault)>;
-// X and Y in the control's coordinates.
-using TMouseEvent = std::function<void(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
-                                       int Y)>;
 
 // Shows the help for a help context; the program installs it when it has help to show.
 void setHelpContextHandler(std::function<void(int HelpContext)> handler);
@@ -108,8 +105,8 @@ public:
 
     TkavoButtonPaintEvent OnPaint;
     TkavoButtonPaintEvent OnAfterPaint;
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
+    toolkit::TMouseEvent OnMouseDown;
+    toolkit::TMouseEvent OnMouseUp;
     toolkit::TNotifyEvent OnClick;
 
     QSize sizeHint() const override { return {75, 24}; }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
-#include "Desktop.h"
+#include "Accelerator.h"
 #include "Colors.h"
+#include "Desktop.h"
 #include "Form.h"
 #include "Frame3D.h"
 
@@ -236,11 +237,6 @@ std::optional<QChar> typedCharacter(const QKeyEvent *event)
     if (text.isEmpty() || text[0].unicode() == 127)
         return std::nullopt;
     return text[0];
-}
-
-bool canFocus(const QWidget *widget)
-{
-    return widget->isVisible() && widget->isEnabled();
 }
 
 bool isRealFocusChange(Qt::FocusReason reason)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Accelerator.h"
 #include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
@@ -186,7 +187,7 @@ private:
     bool FShowAccelChar = true;
     toolkit::TCursor FCursor = toolkit::crDefault;
     QRect FBounds;
-    int FAccelerator = 0;
+    toolkit::TAccelerator FAccelerator{this};
     bool FClickPressed = false;
 };
 
