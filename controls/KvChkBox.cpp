@@ -142,8 +142,8 @@ void TkavoCustomCheckBox::setColor(TColor color)
 
 void TkavoCustomCheckBox::setParentColor(bool parentColor)
 {
-    if (FBackground.setFollowing(parentColor))
-        followParentColor();
+    if (FBackground.setFollowing(parentColor) && FBackground.follow(this))
+        update();
 }
 
 void TkavoCustomCheckBox::followParentColor()
