@@ -18,601 +18,6 @@
 
 using toolkit::TColor;
 
-namespace {
-
-QRgb rgbOf(const QColor &color)
-{
-    return color.rgb() & 0xFFFFFFu;
-}
-
-// The strip's pixel as a 24-bit colour. A pixel that is mostly transparent stands for the
-// background, which is what the strip's transparent colour says.
-QRgb stripPixel(const QImage &strip, int x, int y, QRgb transparent)
-{
-    const QRgb pixel = strip.pixel(x, y);
-    if (strip.hasAlphaChannel() && qAlpha(pixel) < 128)
-        return transparent;
-    return pixel & 0xFFFFFFu;
-}
-
-} // namespace
-
-// ---------------------------------------------------------------------------------------------
-// TCustomImageList
-
-TCustomImageList::TCustomImageList(int width, int height, QObject *parent)
-    : QObject(parent)
-    , FWidth(qMax(width, 0))
-    , FHeight(qMax(height, 0))
-{
-}
-
-QImage TCustomImageList::piece(const QImage &bitmap, int left, const QImage &mask,
-                               const std::optional<QColor> &maskColor) const
-{
-    QImage image(FWidth, FHeight, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    if (bitmap.isNull())
-        return image;
-    const QImage source = bitmap.convertToFormat(QImage::Format_ARGB32);
-    const QRgb masked = maskColor ? rgbOf(*maskColor) : 0;
-    for (int y = 0; y < FHeight && y < source.height(); ++y) {
-        for (int x = 0; x < FWidth && left + x < source.width(); ++x) {
-            QRgb pixel = source.pixel(left + x, y);
-            bool transparent = false;
-            if (maskColor)
-                transparent = (pixel & 0xFFFFFFu) == masked;
-            else if (!mask.isNull() && left + x < mask.width() && y < mask.height())
-                transparent = qGray(mask.pixel(left + x, y)) >= 128;
-            if (transparent)
-                pixel = qRgba(0, 0, 0, 0);
-            else if (maskColor || !mask.isNull())
-                pixel |= 0xFF000000u;
-            image.setPixel(x, y, pixel);
-        }
-    }
-    return image;
-}
-
-int TCustomImageList::Add(const QImage &strip, const QImage &mask)
-{
-    if (FWidth <= 0 || strip.width() < FWidth)
-        return -1;
-    const int first = Count();
-    for (int left = 0; left + FWidth <= strip.width(); left += FWidth)
-        FImages.push_back(piece(strip, left, mask, std::nullopt));
-    Q_EMIT Changed();
-    return first;
-}
-
-int TCustomImageList::AddMasked(const QImage &strip, const QColor &maskColor)
-{
-    if (FWidth <= 0 || strip.width() < FWidth)
-        return -1;
-    const int first = Count();
-    for (int left = 0; left + FWidth <= strip.width(); left += FWidth)
-        FImages.push_back(piece(strip, left, QImage(), maskColor));
-    Q_EMIT Changed();
-    return first;
-}
-
-int TCustomImageList::AddEmpty()
-{
-    FImages.push_back(piece(QImage(), 0, QImage(), std::nullopt));
-    Q_EMIT Changed();
-    return Count() - 1;
-}
-
-void TCustomImageList::Replace(int index, const QImage &bitmap, const QImage &mask)
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("image list index out of range");
-    FImages[size_t(index)] = piece(bitmap, 0, mask, std::nullopt);
-    Q_EMIT Changed();
-}
-
-void TCustomImageList::ReplaceMasked(int index, const QImage &bitmap, const QColor &maskColor)
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("image list index out of range");
-    FImages[size_t(index)] = piece(bitmap, 0, QImage(), maskColor);
-    Q_EMIT Changed();
-}
-
-QImage TCustomImageList::Image(int index) const
-{
-    if (index < 0 || index >= Count())
-        return QImage();
-    return FImages[size_t(index)];
-}
-
-QImage TCustomImageList::GetBitmap(int index) const
-{
-    if (index < 0 || index >= Count())
-        return QImage();
-    QImage bitmap(FWidth, FHeight, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    QPainter painter(&bitmap);
-    Draw(painter, 0, 0, index);
-    return bitmap;
-}
-
-void TCustomImageList::Draw(QPainter &painter, int x, int y, int index, TImageDrawStyle style) const
-{
-    if (index < 0 || index >= Count())
-        return;
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (style == idsBlend25)
-        painter.setOpacity(painter.opacity() * 0.75);
-    painter.drawImage(x, y, FImages[size_t(index)]);
-    painter.restore();
-}
-
-// ---------------------------------------------------------------------------------------------
-// TBitPool
-
-void TBitPool::check(int slot) const
-{
-    if (slot < 0 || slot >= FSize)
-        throw std::out_of_range("glyph slot out of range");
-}
-
-void TBitPool::Resize(int size)
-{
-    if (size < 0 || size > MaxSlots)
-        throw std::out_of_range("glyph pool size out of range");
-    if (size == FSize)
-        return;
-    const int newWords = wordCount(size);
-    const int oldWords = wordCount(FSize);
-    if (newWords != oldWords) {
-        std::unique_ptr<quint32[]> bits;
-        if (newWords > 0) {
-            bits = std::make_unique<quint32[]>(size_t(newWords)); // zero-filled
-            std::copy_n(FBits.get(), qMin(newWords, oldWords), bits.get());
-        }
-        FBits = std::move(bits);
-    }
-    // Bits beyond the new size must read clear when the pool grows again within the same word.
-    if (size < FSize && size % 32 != 0)
-        FBits[size_t(size / 32)] &= (quint32(1) << (size % 32)) - 1;
-    FSize = size;
-}
-
-void TBitPool::SetSlot(int slot, bool used)
-{
-    check(slot);
-    const quint32 bit = quint32(1) << (slot % 32);
-    if (used)
-        FBits[size_t(slot / 32)] |= bit;
-    else
-        FBits[size_t(slot / 32)] &= ~bit;
-}
-
-bool TBitPool::SlotUsed(int slot) const
-{
-    check(slot);
-    return (FBits[size_t(slot / 32)] >> (slot % 32)) & 1u;
-}
-
-int TBitPool::FirstFree() const
-{
-    const int words = wordCount(FSize);
-    for (int w = 0; w < words; ++w) {
-        const quint32 word = FBits[size_t(w)];
-        if (word == 0xFFFFFFFFu)
-            continue;
-        int bit = 0;
-        while ((word >> bit) & 1u)
-            ++bit;
-        const int slot = w * 32 + bit;
-        return slot < FSize ? slot : -1;
-    }
-    return -1;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TGlyphList
-
-TGlyphList::TGlyphList(int width, int height)
-    : TCustomImageList(width, height)
-{
-}
-
-int TGlyphList::AcquireSlot()
-{
-    int slot = FUsed.FirstFree();
-    if (slot == -1) {
-        if (Count() >= TBitPool::MaxSlots)
-            throw std::out_of_range("glyph list full");
-        slot = AddEmpty();
-        FUsed.Resize(slot + 1);
-    }
-    FUsed.SetSlot(slot, true);
-    return slot;
-}
-
-int TGlyphList::AddImage(const QImage &image, const QImage &mask)
-{
-    const int slot = AcquireSlot();
-    Replace(slot, image, mask);
-    ++FUsedCount;
-    return slot;
-}
-
-int TGlyphList::AddImageMasked(const QImage &image, const QColor &maskColor)
-{
-    const int slot = AcquireSlot();
-    ReplaceMasked(slot, image, maskColor);
-    ++FUsedCount;
-    return slot;
-}
-
-void TGlyphList::ReleaseSlot(int slot)
-{
-    if (!FUsed.SlotUsed(slot))
-        return;
-    --FUsedCount;
-    FUsed.SetSlot(slot, false);
-}
-
-// ---------------------------------------------------------------------------------------------
-// TGlyphCache
-
-namespace {
-
-// Used from the user-interface thread only.
-std::unique_ptr<TGlyphCache> glyphCache;
-
-TGlyphCache &ensureGlyphCache()
-{
-    if (!glyphCache)
-        glyphCache = std::make_unique<TGlyphCache>();
-    return *glyphCache;
-}
-
-} // namespace
-
-TGlyphCache *GlyphCache()
-{
-    return glyphCache.get();
-}
-
-TGlyphList *TGlyphCache::ListFor(int width, int height)
-{
-    // The newest list is the likeliest: buttons of one form share one glyph size.
-    for (auto it = FLists.rbegin(); it != FLists.rend(); ++it) {
-        if ((*it)->Width() == width && (*it)->Height() == height)
-            return it->get();
-    }
-    FLists.push_back(std::make_unique<TGlyphList>(width, height));
-    return FLists.back().get();
-}
-
-void TGlyphCache::Release(TGlyphList *list)
-{
-    if (!list || list->UsedCount() != 0)
-        return;
-    std::erase_if(FLists, [list](const std::unique_ptr<TGlyphList> &own) { return own.get() == list; });
-}
-
-// ---------------------------------------------------------------------------------------------
-// TButtonGlyph
-
-TButtonGlyph::TButtonGlyph()
-{
-    ensureGlyphCache();
-}
-
-TButtonGlyph::~TButtonGlyph()
-{
-    FGlyph = QImage();
-    ReleaseImages();
-    if (glyphCache && glyphCache->IsEmpty())
-        glyphCache.reset();
-}
-
-std::optional<TColor> TButtonGlyph::BitmapTransparentColor(const QImage &bitmap)
-{
-    if (bitmap.isNull() || bitmap.width() <= 0 || bitmap.height() <= 0)
-        return std::nullopt;
-    return TColor::fromRgb(bitmap.pixel(0, bitmap.height() - 1) & 0xFFFFFFu);
-}
-
-QPalette TButtonGlyph::palette() const
-{
-    return FPalette ? *FPalette : QGuiApplication::palette();
-}
-
-QSize TButtonGlyph::imageSize() const
-{
-    if (!hasGlyph())
-        return QSize(0, 0);
-    return QSize(FGlyph.width() / FNumGlyphs, FGlyph.height());
-}
-
-void TButtonGlyph::AssignStrip(const QImage &strip)
-{
-    ReleaseImages();
-    FGlyph = strip;
-    glyphBitmapChanged();
-    if (strip.isNull() || strip.height() <= 0)
-        return;
-    if (const auto transparent = BitmapTransparentColor(strip))
-        TransparentColor = *transparent;
-    if (strip.width() % strip.height() == 0) {
-        int count = strip.width() / strip.height();
-        if (count > 4)
-            count = 1;
-        SetImageCount(count);
-    }
-}
-
-void TButtonGlyph::SetGlyphBitmap(const QImage &bitmap)
-{
-    FGlyph = bitmap;
-    glyphBitmapChanged();
-}
-
-void TButtonGlyph::SetImageCount(int count)
-{
-    if (count == FNumGlyphs || count <= 0)
-        return;
-    ReleaseImages();
-    FNumGlyphs = qMin(count, 4);
-}
-
-void TButtonGlyph::glyphBitmapChanged()
-{
-    if (const auto transparent = BitmapTransparentColor(FGlyph))
-        TransparentColor = *transparent;
-    ReleaseImages();
-    if (OnChange)
-        OnChange();
-}
-
-void TButtonGlyph::ReleaseImages()
-{
-    for (int &index : FIndexes) {
-        if (index != -1 && FList)
-            FList->ReleaseSlot(index);
-        index = -1;
-    }
-    if (glyphCache)
-        glyphCache->Release(FList);
-    FList = nullptr;
-}
-
-QImage TButtonGlyph::embossedImage(const QColor &face) const
-{
-    const int width = FGlyph.width() / FNumGlyphs;
-    const int height = FGlyph.height();
-    // The dark pixels of the first strip image make the embossed picture. A monochrome strip
-    // marks them with colour index 0, a colour strip with black.
-    const bool monochrome = FGlyph.format() == QImage::Format_Mono || FGlyph.format() == QImage::Format_MonoLSB;
-    std::vector<char> dark(size_t(width) * size_t(height), 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool isDark = monochrome ? FGlyph.pixelIndex(x, y) == 0
-                                           : stripPixel(FGlyph, x, y, rgbOf(TransparentColor.resolve(palette()))) == 0;
-            dark[size_t(y) * size_t(width) + size_t(x)] = isDark;
-        }
-    }
-    auto isDark = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && dark[size_t(y) * size_t(width) + size_t(x)];
-    };
-    const QRgb shadow = toolkit::clBtnShadow.resolve(palette()).rgb();
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(face);
-    // The picture in shadow, lit from the top left: a white copy one pixel down and right shows
-    // where the picture does not cover it.
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (isDark(x, y))
-                image.setPixel(x, y, shadow);
-            else if (isDark(x - 1, y - 1))
-                image.setPixel(x, y, qRgb(255, 255, 255));
-        }
-    }
-    return image;
-}
-
-int TButtonGlyph::StateImage(TGlyphState state)
-{
-    if (state == gsDown && FNumGlyphs < 3)
-        state = gsUp;
-    if (FIndexes[state] != -1)
-        return FIndexes[state];
-    const QSize size = imageSize();
-    if (size.width() <= 0 || size.height() <= 0)
-        return -1;
-    if (!FList)
-        FList = ensureGlyphCache().ListFor(size.width(), size.height());
-
-    const QPalette colours = palette();
-    const QColor face = FaceColor.resolve(colours);
-    const QRgb faceRgb = rgbOf(face);
-    const QRgb transparentRgb = rgbOf(TransparentColor.resolve(colours));
-    const int w = size.width();
-    const int h = size.height();
-    const int k = state < FNumGlyphs ? int(state) : 0;
-
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(face);
-    // Copies strip image `from` into the state image; with faceForTransparent the strip's
-    // background turns into the face colour.
-    auto copyStripImage = [&](int from, bool faceForTransparent) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                QRgb pixel = stripPixel(FGlyph, from * w + x, y, transparentRgb);
-                if (faceForTransparent && pixel == transparentRgb)
-                    pixel = faceRgb;
-                image.setPixel(x, y, 0xFF000000u | pixel);
-            }
-        }
-    };
-
-    switch (state) {
-    case gsUp:
-    case gsDown:
-        copyStripImage(k, true);
-        FIndexes[state] = FList->AddImageMasked(image, face);
-        break;
-    case gsDisabled:
-        if (FNumGlyphs > 1) {
-            copyStripImage(1, true);
-            FIndexes[state] = FList->AddImage(image);
-        } else {
-            FIndexes[state] = FList->AddImage(embossedImage(face));
-        }
-        break;
-    case gsExclusive:
-        copyStripImage(k, false);
-        FIndexes[state] = FList->AddImageMasked(image, QColor::fromRgb(transparentRgb));
-        break;
-    }
-    return FIndexes[state];
-}
-
-void TButtonGlyph::PaintGlyph(QPainter &painter, int x, int y, TGlyphState state)
-{
-    if (!hasGlyph())
-        return;
-    const int index = StateImage(state);
-    if (index != -1)
-        FList->Draw(painter, x, y, index);
-}
-
-void TButtonGlyph::PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state) const
-{
-    const QString text = caption.left(MaxCaption);
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
-    if (state == gsDisabled) {
-        QRect r = rect.translated(1, 1);
-        painter.setPen(QColor(255, 255, 255));
-        toolkit::DrawText(painter, text, r, 0);
-        r = rect;
-        painter.setPen(QColor(0x80, 0x80, 0x80));
-        toolkit::DrawText(painter, text, r, 0);
-    } else {
-        QRect r = rect;
-        toolkit::DrawText(painter, text, r, toolkit::DT_CENTER | toolkit::DT_VCENTER | toolkit::DT_SINGLELINE);
-    }
-    painter.restore();
-}
-
-TGlyphLayout TButtonGlyph::ComputeLayout(QPainter &painter, const QRect &client, const QString &caption,
-                                         TButtonLayout layout, int margin, int spacing) const
-{
-    QRect textBounds(0, 0, 0, 0);
-    if (!caption.isEmpty()) {
-        textBounds = QRect(0, 0, client.width(), 0);
-        toolkit::DrawText(painter, caption.left(MaxCaption), textBounds, toolkit::DT_CALCRECT);
-    }
-    return LayoutFor(client, imageSize(), textBounds.size(), layout, margin, spacing);
-}
-
-TGlyphLayout TButtonGlyph::LayoutFor(const QRect &client, const QSize &glyphSize, const QSize &textSize,
-                                     TButtonLayout layout, int margin, int spacing)
-{
-    const QSize clientSize = client.size();
-    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
-
-    QPoint glyphPos;
-    QPoint textPos;
-    if (horizontal) {
-        glyphPos.setY(clientSize.height() / 2 - glyphSize.height() / 2);
-        textPos.setY(clientSize.height() / 2 - textSize.height() / 2);
-    } else {
-        glyphPos.setX(clientSize.width() / 2 - glyphSize.width() / 2);
-        textPos.setX(clientSize.width() / 2 - textSize.width() / 2);
-    }
-
-    if (textSize.width() == 0 || glyphSize.width() == 0)
-        spacing = 0;
-
-    auto along = [horizontal](const QSize &size) { return horizontal ? size.width() : size.height(); };
-    if (margin == -1) {
-        if (spacing == -1) {
-            // Free space in three equal parts: before the glyph, between, after the caption
-            // (which also takes the remainder).
-            const QSize total = glyphSize + textSize;
-            margin = (along(clientSize) - along(total)) / 3;
-            spacing = margin;
-        } else {
-            const QSize total(glyphSize.width() + spacing + textSize.width(),
-                              glyphSize.height() + spacing + textSize.height());
-            margin = along(clientSize) / 2 - along(total) / 2;
-        }
-    } else if (spacing == -1) {
-        const QSize total(clientSize.width() - (margin + glyphSize.width()),
-                          clientSize.height() - (margin + glyphSize.height()));
-        spacing = along(total) / 2 - along(textSize) / 2;
-    }
-
-    switch (layout) {
-    case blGlyphLeft:
-        glyphPos.setX(margin);
-        textPos.setX(glyphPos.x() + glyphSize.width() + spacing);
-        break;
-    case blGlyphRight:
-        glyphPos.setX(clientSize.width() - margin - glyphSize.width());
-        textPos.setX(glyphPos.x() - spacing - textSize.width());
-        break;
-    case blGlyphTop:
-        glyphPos.setY(margin);
-        textPos.setY(glyphPos.y() + glyphSize.height() + spacing);
-        break;
-    case blGlyphBottom:
-        glyphPos.setY(clientSize.height() - margin - glyphSize.height());
-        textPos.setY(glyphPos.y() - spacing - textSize.height());
-        break;
-    }
-
-    TGlyphLayout result;
-    result.GlyphPos = glyphPos + client.topLeft();
-    result.TextBounds = QRect(textPos + client.topLeft(), textSize);
-    return result;
-}
-
-QRect TButtonGlyph::Paint(QPainter &painter, const QRect &client, const QString &caption, TButtonLayout layout,
-                          int margin, int spacing, TGlyphState state)
-{
-    const TGlyphLayout placed = ComputeLayout(painter, client, caption, layout, margin, spacing);
-    PaintGlyph(painter, placed.GlyphPos.x(), placed.GlyphPos.y(), state);
-    PaintCaption(painter, caption, placed.TextBounds, state);
-    return placed.TextBounds;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TPopupMenu
-
-TPopupMenu::TPopupMenu(QWidget *parent)
-    : QMenu(parent)
-{
-}
-
-QPoint TPopupMenu::PopupOrigin(const QPoint &point) const
-{
-    const int width = sizeHint().width();
-    switch (FAlignment) {
-    case paRight:
-        return point - QPoint(width, 0);
-    case paCenter:
-        return point - QPoint(width / 2, 0);
-    case paLeft:
-        break;
-    }
-    return point;
-}
-
-void TPopupMenu::Popup(const QPoint &point)
-{
-    exec(PopupOrigin(point));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Kinds
 
@@ -767,7 +172,7 @@ TkavoCustomButton::TkavoCustomButton(QWidget *parent)
     // those outside its ellipse).
     setFocusPolicy(Qt::TabFocus);
     if (QWidget *form = OwnerForm()) {
-        const auto sounds = form->findChildren<TkavoSound *>(Qt::FindDirectChildrenOnly);
+        const auto sounds = form->findChildren<TkavoSoundSource *>(Qt::FindDirectChildrenOnly);
         if (!sounds.isEmpty())
             FSound = sounds.first();
     }
@@ -813,7 +218,32 @@ void TkavoCustomButton::setColor(toolkit::TColor color)
     if (color == FColor)
         return;
     FColor = color;
+    ColorsChanged();
     update();
+}
+
+void TkavoCustomButton::setDefault(bool isDefault)
+{
+    if (isDefault == Default())
+        return;
+    QPushButton::setDefault(isDefault);
+    RolesChanged();
+}
+
+void TkavoCustomButton::setCancel(bool cancel)
+{
+    if (cancel == FCancel)
+        return;
+    FCancel = cancel;
+    RolesChanged();
+}
+
+void TkavoCustomButton::setModalResult(int result)
+{
+    if (result == FModalResult)
+        return;
+    FModalResult = result;
+    RolesChanged();
 }
 
 void TkavoCustomButton::setParentColor(bool parentColor)
@@ -928,14 +358,12 @@ QRect TkavoCustomButton::DrawFace(QPainter &painter, const QRect &rect, const QC
     return content;
 }
 
-void TkavoCustomButton::PaintRequest()
+void TkavoCustomButton::PaintRequest(QPainter &Canvas)
 {
-    FPaintCanvas.begin(this);
     const bool IsDown = isDown();
     const bool IsDefault = hasFocus();
     const TGlyphState State = !isEnabled() ? gsDisabled : IsDown ? gsDown : gsUp;
-    PaintButton(State, rect(), IsDown, IsDefault);
-    FPaintCanvas.end();
+    PaintButton(Canvas, State, rect(), IsDown, IsDefault);
 }
 
 void TkavoCustomButton::DoPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault)
@@ -950,10 +378,9 @@ void TkavoCustomButton::DoAfterPaint(QPainter &Canvas, QRect Rect, bool IsDown, 
         OnAfterPaint(this, Canvas, Rect, IsDown, IsDefault);
 }
 
-void TkavoCustomButton::PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
+void TkavoCustomButton::PaintButton(QPainter &canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
 {
     // The plain look of the base class: the face and the caption centred on it.
-    QPainter &canvas = Canvas();
     const QRect content = DrawFace(canvas, Rect, FColor.resolve(palette()), palette(), FHover, IsDown,
                                    FocusAnswer() && FDrawFocus, IsDefault);
     if (OnPaint) {
@@ -994,7 +421,8 @@ void TkavoCustomButton::Click()
 
 void TkavoCustomButton::paintEvent(QPaintEvent *)
 {
-    PaintRequest();
+    QPainter canvas(this);
+    PaintRequest(canvas);
 }
 
 bool TkavoCustomButton::event(QEvent *event)
@@ -1013,6 +441,7 @@ void TkavoCustomButton::changeEvent(QEvent *event)
         update();
         break;
     case QEvent::PaletteChange:
+        ColorsChanged();
         ParentColorChanged();
         break;
     default:
@@ -1055,6 +484,7 @@ TkavoBitBtn::TkavoBitBtn(QWidget *parent)
     : TkavoCustomButton(parent)
 {
     FGlyphObject.OnChange = [this] { update(); };
+    ColorsChanged();
     setCursorSlot(toolkit::crHandPoint);
     resize(75, 24);
     ParentColorChanged();
@@ -1079,6 +509,7 @@ void TkavoBitBtn::setGlyph(const QImage &glyph)
 {
     FGlyphObject.AssignStrip(glyph);
     FGlyphAssigned = true;
+    RolesChanged();
     update();
 }
 
@@ -1093,15 +524,20 @@ void TkavoBitBtn::setNumGlyphs(int count)
     update();
 }
 
-TBitBtnKind TkavoBitBtn::Kind() const
+void TkavoBitBtn::RolesChanged()
 {
     if (FRawKind == bkCustom)
-        return FRawKind;
+        return;
     const bool defaultLost = (FRawKind == bkOK || FRawKind == bkYes) && !Default();
     const bool cancelLost = (FRawKind == bkCancel || FRawKind == bkNo) && !Cancel();
     if (defaultLost || cancelLost || ModalResult() != KindModalResult(FRawKind) || FGlyphAssigned)
         FRawKind = bkCustom;
-    return FRawKind;
+}
+
+void TkavoBitBtn::ColorsChanged()
+{
+    FGlyphObject.setPalette(palette());
+    FGlyphObject.FaceColor = Color();
 }
 
 void TkavoBitBtn::setKind(TBitBtnKind kind)
@@ -1357,47 +793,32 @@ void TkavoBitBtn::Click()
     TkavoCustomButton::Click();
 }
 
-void TkavoBitBtn::PaintButton(TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
+void TkavoBitBtn::PaintButton(QPainter &canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault)
 {
-    QPainter &canvas = Canvas();
     canvas.setFont(font());
     const QPalette &colours = palette();
     if (Flat() && !Hover()) {
         canvas.fillRect(Rect, FBackColor.resolve(colours));
         if (FBtnType == btRectangle)
-            drawContents(State, Rect, IsDown, IsDefault, Rect);
+            drawContents(canvas, State, Rect, IsDown, IsDefault, Rect);
         else
-            drawEllipse(State, Rect, IsDown, IsDefault);
+            drawEllipse(canvas, State, Rect, IsDown, IsDefault);
         return;
     }
     if (FBtnType == btRectangle) {
         const QRect content = DrawFace(canvas, Rect, Color().resolve(colours), colours, Hover(), IsDown || FDown,
                                        FocusAnswer() && DrawFocus(), IsDefault);
-        drawContents(State, content, IsDown, IsDefault, Rect);
+        drawContents(canvas, State, content, IsDown, IsDefault, Rect);
     } else {
         canvas.fillRect(Rect, FBackColor.resolve(colours));
-        drawEllipse(State, Rect, IsDown, IsDefault);
+        drawEllipse(canvas, State, Rect, IsDown, IsDefault);
     }
 }
 
-void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, bool IsDefault, const QRect &paintRect)
+void TkavoBitBtn::drawContents(QPainter &canvas, TGlyphState State, const QRect &R, bool IsDown, bool IsDefault,
+                               const QRect &paintRect)
 {
-    QPainter &canvas = Canvas();
     const QPalette &colours = palette();
-    std::unique_ptr<TButtonGlyph> imageGlyph;
-    if (Images()) {
-        // Only for the layout: the image itself is drawn from the list.
-        imageGlyph = std::make_unique<TButtonGlyph>();
-        const QImage bitmap = Images()->GetBitmap(ImageIndex());
-        imageGlyph->SetGlyphBitmap(bitmap);
-        if (const auto face = TButtonGlyph::BitmapTransparentColor(bitmap))
-            imageGlyph->FaceColor = *face;
-    } else {
-        FGlyphObject.setPalette(colours);
-        FGlyphObject.FaceColor = Color();
-        if (const auto transparent = TButtonGlyph::BitmapTransparentColor(Glyph()))
-            FGlyphObject.TransparentColor = *transparent;
-    }
     canvas.setFont(font());
     canvas.setPen(colours.color(QPalette::Active, QPalette::ButtonText));
     if (OnPaint) {
@@ -1406,8 +827,13 @@ void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, b
     }
 
     QRect caption;
-    if (imageGlyph) {
-        const TGlyphLayout placed = imageGlyph->ComputeLayout(canvas, R, Caption(), FLayout, FMargin, FSpacing);
+    if (TCustomImageList *images = Images()) {
+        const bool hasImage = ImageIndex() >= 0 && ImageIndex() < images->Count() && images->Width() > 0
+                              && images->Height() > 0;
+        const QSize imageSize = hasImage ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+        const TGlyphLayout placed =
+            TButtonGlyph::LayoutFor(R, imageSize, TButtonGlyph::CaptionSize(canvas, R, Caption()), FLayout, FMargin,
+                                    FSpacing);
         const QPoint at = placed.GlyphPos;
         if (isEnabled())
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex(), idsTransparent);
@@ -1415,7 +841,7 @@ void TkavoBitBtn::drawContents(TGlyphState State, const QRect &R, bool IsDown, b
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex() + 1, idsTransparent);
         else
             Images()->Draw(canvas, at.x(), at.y(), ImageIndex(), idsBlend25);
-        imageGlyph->PaintCaption(canvas, Caption(), placed.TextBounds, State);
+        TButtonGlyph::PaintCaption(canvas, Caption(), placed.TextBounds, State);
         caption = placed.TextBounds;
     } else {
         caption = FGlyphObject.Paint(canvas, R, Caption(), FLayout, FMargin, FSpacing, State);
@@ -1446,9 +872,9 @@ void TkavoBitBtn::drawDropDownMark(QPainter &painter, int x, int y) const
     }
 }
 
-void TkavoBitBtn::drawEllipse(TGlyphState State, const QRect &clientRect, bool IsDown, bool IsDefault)
+void TkavoBitBtn::drawEllipse(QPainter &canvas, TGlyphState State, const QRect &clientRect, bool IsDown,
+                              bool IsDefault)
 {
-    QPainter &canvas = Canvas();
     const bool pressed = IsDown || FDown;
     if (OnPaint) {
         DoPaint(canvas, clientRect, pressed, IsDefault);

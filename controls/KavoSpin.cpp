@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
-#include "Beeps.h"
+#include "Accelerator.h"
 #include "Colors.h"
+#include "Desktop.h"
 #include "Form.h"
 #include "Frame3D.h"
 
@@ -236,11 +237,6 @@ std::optional<QChar> typedCharacter(const QKeyEvent *event)
     if (text.isEmpty() || text[0].unicode() == 127)
         return std::nullopt;
     return text[0];
-}
-
-bool canFocus(const QWidget *widget)
-{
-    return widget->isVisible() && widget->isEnabled();
 }
 
 bool isRealFocusChange(Qt::FocusReason reason)
@@ -769,7 +765,13 @@ void TkavoSpinEdit::inputMethodEvent(QInputMethodEvent *event)
 
 void TkavoSpinEdit::focusInEvent(QFocusEvent *event)
 {
+    // QLineEdit selects the whole text itself when the keyboard brings the focus; without
+    // AutoSelect the caret stays where it was, so that typing goes into the number.
+    const int caret = cursorPosition();
+    const bool hadSelection = hasSelectedText();
     QLineEdit::focusInEvent(event);
+    if (!FAutoSelect && !hadSelection && hasSelectedText())
+        setCursorPosition(caret);
     if (isRealFocusChange(event->reason())) {
         if (FAutoSelect && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             selectAll();

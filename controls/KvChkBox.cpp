@@ -6,10 +6,8 @@
 #include "KvGraph.h"
 
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QPainter>
 #include <QPointer>
-#include <QShortcutEvent>
 
 #include <algorithm>
 
@@ -26,11 +24,6 @@ QImage loadStrip(const char *resource)
 {
     QImage strip(QString::fromLatin1(resource));
     return strip.convertToFormat(QImage::Format_RGB32);
-}
-
-bool canFocus(const QWidget *widget)
-{
-    return widget->isVisible() && widget->isEnabled();
 }
 
 } // namespace
@@ -144,14 +137,13 @@ void TkavoCustomCheckBox::setTabStop(bool tabStop)
 
 void TkavoCustomCheckBox::setColor(TColor color)
 {
-    if (FBackground.set(color))
-        update();
+    FBackground.set(this, color);
 }
 
 void TkavoCustomCheckBox::setParentColor(bool parentColor)
 {
-    if (FBackground.setFollowing(parentColor))
-        followParentColor();
+    if (FBackground.setFollowing(parentColor) && FBackground.follow(this))
+        update();
 }
 
 void TkavoCustomCheckBox::followParentColor()
@@ -190,20 +182,14 @@ void TkavoCustomCheckBox::Toggle()
 
 void TkavoCustomCheckBox::updateAccelerator()
 {
-    if (FAccelerator != 0) {
-        releaseShortcut(FAccelerator);
-        FAccelerator = 0;
-    }
-    const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
-    if (!mnemonic.isEmpty())
-        FAccelerator = grabShortcut(mnemonic);
+    FAccelerator.grab(FCaption);
 }
 
 bool TkavoCustomCheckBox::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Shortcut:
-        if (static_cast<QShortcutEvent *>(event)->shortcutId() == FAccelerator && isEnabled()) {
+        if (FAccelerator.pressedBy(event) && isEnabled()) {
             if (canFocus(this))
                 setFocus(Qt::ShortcutFocusReason);
             Toggle();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Accelerator.h"
 #include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
@@ -114,7 +115,7 @@ private:
     bool FTabStop = true;
     toolkit::TParentColor FBackground;
     toolkit::TColor FFontColor = toolkit::clWindowText;
-    int FAccelerator = 0;
+    toolkit::TAccelerator FAccelerator{this};
     bool FClickPressed = false;
 };
 

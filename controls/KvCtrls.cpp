@@ -3,30 +3,25 @@
 
 #include "Canvas.h"
 
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QShortcutEvent>
 
 using namespace toolkit;
 
 namespace {
 
-// The library's pointing hand fills the hand-point slot for the whole program; its image is
-// read the first time a control shows it.
-[[maybe_unused]] const bool pointCursorRegistered = [] {
+} // namespace
+
+void RegisterPointCursor()
+{
     setScreenCursor(crHandPoint, [] { return QCursor(QPixmap(QStringLiteral(":/POINTCURSOR")), 6, 16); });
-    return true;
-}();
+}
+
+namespace {
 
 // The most characters the 3-D text drawing takes.
 constexpr qsizetype kCaptionLimit = 256;
-
-bool canFocus(const QWidget *widget)
-{
-    return widget->isVisible() && widget->isEnabled();
-}
 
 // The direction of the light for each position; the lit copy moves that way, the shadow the
 // other way.
@@ -276,8 +271,7 @@ void TkavoCustomLabel::setCaption(const QString &caption)
 
 void TkavoCustomLabel::setColor(TColor color)
 {
-    if (FBackground.set(color))
-        update();
+    FBackground.set(this, color);
 }
 
 void TkavoCustomLabel::setParentColor(bool parentColor)
@@ -439,30 +433,22 @@ void TkavoCustomLabel::Click()
 
 void TkavoCustomLabel::updateAccelerator()
 {
-    if (FAccelerator != 0) {
-        releaseShortcut(FAccelerator);
-        FAccelerator = 0;
-    }
-    if (!FFocusControl || !FShowAccelChar)
-        return;
-    const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
-    if (mnemonic.isEmpty())
-        return;
-    FAccelerator = grabShortcut(mnemonic);
+    FAccelerator.release();
     // A control that cannot take the focus leaves the key to others.
-    setShortcutEnabled(FAccelerator, canFocus(FFocusControl));
+    if (FFocusControl && FShowAccelChar && FAccelerator.grab(FCaption))
+        FAccelerator.setEnabled(canFocus(FFocusControl));
 }
 
 bool TkavoCustomLabel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == FFocusControl && FAccelerator != 0) {
+    if (watched == FFocusControl && FAccelerator.held()) {
         switch (event->type()) {
         case QEvent::EnabledChange:
         case QEvent::Show:
         case QEvent::Hide:
         case QEvent::ShowToParent:
         case QEvent::HideToParent:
-            setShortcutEnabled(FAccelerator, canFocus(FFocusControl));
+            FAccelerator.setEnabled(canFocus(FFocusControl));
             break;
         default:
             break;
@@ -475,7 +461,7 @@ bool TkavoCustomLabel::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Shortcut:
-        if (static_cast<QShortcutEvent *>(event)->shortcutId() == FAccelerator) {
+        if (FAccelerator.pressedBy(event)) {
             if (FFocusControl && isEnabled() && FShowAccelChar && canFocus(FFocusControl))
                 FFocusControl->setFocus(Qt::ShortcutFocusReason);
             return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Accelerator.h"
 #include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
@@ -19,6 +20,12 @@
 enum TkavoLabelPosition : quint8 { wlpTop, wlpLeft, wlpRight, wlpBottom, wlpUnLinked };
 // The side the 3-D caption is lit from.
 enum TLightPos : quint8 { lpLeft, lpRight, lpTop, lpBottom, lpLeftTop, lpLeftBottom, lpRightTop, lpRightBottom };
+
+// Fills the toolkit's hand-point cursor slot (crHandPoint) with the library's pointing hand, for
+// the rest of the run. A program that shows our controls calls it once at start-up, before its
+// first window; until then the slot shows the desktop's own hand. The picture is read the first
+// time a control shows it.
+void RegisterPointCursor();
 
 // Rect is a copy: changes made by the handler do not flow back.
 using TkavoLabelPaintEvent = std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect)>;
@@ -180,7 +187,7 @@ private:
     bool FShowAccelChar = true;
     toolkit::TCursor FCursor = toolkit::crDefault;
     QRect FBounds;
-    int FAccelerator = 0;
+    toolkit::TAccelerator FAccelerator{this};
     bool FClickPressed = false;
 };
 

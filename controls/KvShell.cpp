@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KvShell.h"
 
+#include "Desktop.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -32,38 +34,6 @@ constexpr unsigned int ErrorFileNotFound = 2;
 constexpr unsigned int ErrorUnknownType = 14;
 constexpr unsigned int ErrorGeneralFailure = 31;
 constexpr unsigned int ErrorInvalidParameter = 87;
-
-void configure(QProcess &process, const QString &program, const QStringList &arguments)
-{
-    process.setProgram(program);
-    process.setArguments(arguments);
-    // The opener reads nothing; what it has to say goes where our own messages go.
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-}
-
-class ProcessLauncher final : public ShellLauncher
-{
-public:
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        QProcess process;
-        configure(process, program, arguments);
-        return process.startDetached();
-    }
-
-    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
-    {
-        auto process = std::make_unique<QProcess>();
-        configure(*process, program, arguments);
-        process->start();
-        process->waitForStarted();
-        return process;
-    }
-};
-
-ProcessLauncher realLauncher;
-ShellLauncher *installed = nullptr;
 
 // xdg-open reads an argument that starts with "-" as an option. As an absolute path the same
 // name can only be a file.
@@ -129,11 +99,11 @@ QString open(const QString &target, const QString &params, bool wait)
     arguments += extra;
 
     if (!wait) {
-        return shellLauncher().startDetached(Opener, arguments) ? QString()
+        return toolkit::desktop().startDetached(Opener, arguments) ? QString()
                                                                 : ShellErrorText(ErrorFileNotFound);
     }
 
-    std::unique_ptr<QProcess> process = shellLauncher().start(Opener, arguments);
+    std::unique_ptr<QProcess> process = toolkit::desktop().start(Opener, arguments);
     if (!process || process->error() == QProcess::FailedToStart)
         return ShellErrorText(ErrorFileNotFound);
     if (waitForEnd(*process))
@@ -150,16 +120,6 @@ QString open(const QString &target, const QString &params, bool wait)
 }
 
 } // namespace
-
-ShellLauncher &shellLauncher()
-{
-    return installed ? *installed : realLauncher;
-}
-
-void setShellLauncher(ShellLauncher *launcher)
-{
-    installed = launcher;
-}
 
 QString ShellOpen(const QString &target, const QString &params, int showCommand, bool wait)
 {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "KvTools.h"
 
+#include "Desktop.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPointer>
 #include <QSoundEffect>
 #include <QTemporaryFile>
@@ -21,7 +22,7 @@ namespace {
 // The longest a synchronous playback may hold the program: click sounds last a fraction of it.
 constexpr int kLongestWaitMs = 10000;
 
-class QtSoundOutput final : public TkavoSoundOutput
+class QtSoundOutput final : public toolkit::SoundOutput
 {
 public:
     bool playFile(const QString &path, bool async) override { return play(QUrl::fromLocalFile(path), async); }
@@ -36,11 +37,6 @@ public:
         const QUrl url = QUrl::fromLocalFile(file->fileName());
         FData = std::move(file);
         return play(url, async);
-    }
-
-    void showError(const QString &caption, const QString &text) override
-    {
-        QMessageBox::critical(nullptr, caption, text);
     }
 
 private:
@@ -90,9 +86,7 @@ private:
     std::unique_ptr<QTemporaryFile> FData;
 };
 
-TkavoSoundOutput *installed = nullptr;
-
-TkavoSoundOutput &realOutput()
+QtSoundOutput &realOutput()
 {
     // Made on first use: the sound effect needs the application object.
     static QtSoundOutput output;
@@ -107,19 +101,11 @@ bool looksLikeWave(const QByteArray &data)
 
 } // namespace
 
-TkavoSoundOutput &soundOutput()
-{
-    return installed ? *installed : realOutput();
-}
-
-void setSoundOutput(TkavoSoundOutput *output)
-{
-    installed = output;
-}
-
 TkavoSound::TkavoSound(QObject *owner)
-    : QObject(owner)
+    : TkavoSoundSource(owner)
 {
+    // The desktop plays through Qt Multimedia from the first sound component on.
+    toolkit::plugSoundOutput(&realOutput());
 }
 
 void TkavoSound::sounded()
@@ -159,7 +145,7 @@ bool TkavoSound::PlayFile(const QString &name)
     const QFileInfo file(path);
     if (!file.exists() || file.isDir())
         return false;
-    const bool played = soundOutput().playFile(path, FAsync);
+    const bool played = toolkit::desktop().playFile(path, FAsync);
     sounded();
     return played;
 }
@@ -177,13 +163,13 @@ bool TkavoSound::PlayResource(const QString &name)
         const QByteArray wave = resource.readAll();
         if (!looksLikeWave(wave))
             throw std::runtime_error("the resource holds no wave data");
-        const bool played = soundOutput().playData(wave, FAsync);
+        const bool played = toolkit::desktop().playData(wave, FAsync);
         sounded();
         return played;
     } catch (const std::exception &) {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
-        soundOutput().showError(QStringLiteral("Ошибка"),
+        toolkit::desktop().showError(QStringLiteral("Ошибка"),
                                 QStringLiteral("Ошибка при проигрывании resource WAV-data!") + QStringLiteral(": ")
                                     + objectName());
         return false;

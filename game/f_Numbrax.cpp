@@ -8,7 +8,7 @@
 #include "DrawGrid.h"
 #include "KvShell.h"
 #include "Maker.h"
-#include "MessageBoxes.h"
+#include "Desktop.h"
 #include "Panel.h"
 #include "f_Setup.h"
 #include "GameTexts.h"
@@ -589,7 +589,7 @@ void TfNumbrax::a_newgameExecute()
 void TfNumbrax::a_gameoptionsExecute()
 {
     if (FGame.GameActive()) {
-        if (!toolkit::messageBoxes().confirm(QStringLiteral("Прервать начатую игру?")))
+        if (!toolkit::Confirm(QStringLiteral("Прервать начатую игру?")))
             return;
         FGame.AbortGame();
     }

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "KvAccessible.h"
 #include "f_Numbrax.h"
+#include "KvCtrls.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("numbrax"));
     toolkit::setApplicationTitle(QStringLiteral("Numbrax"));
     QApplication::setWindowIcon(ApplicationIcon());
+    RegisterPointCursor();
     RegisterKavoAccessibility();
 
     TfNumbrax fNumbrax;

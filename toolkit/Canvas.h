@@ -11,18 +11,12 @@
 namespace toolkit {
 
 // Format flags of the desktop's text drawing, with their classic values.
-inline constexpr unsigned DT_TOP = 0x0;
-inline constexpr unsigned DT_LEFT = 0x0;
-inline constexpr unsigned DT_CENTER = 0x1;
-inline constexpr unsigned DT_RIGHT = 0x2;
-inline constexpr unsigned DT_VCENTER = 0x4;
-inline constexpr unsigned DT_BOTTOM = 0x8;
-inline constexpr unsigned DT_WORDBREAK = 0x10;
-inline constexpr unsigned DT_SINGLELINE = 0x20;
-inline constexpr unsigned DT_EXPANDTABS = 0x40;
-inline constexpr unsigned DT_NOCLIP = 0x100;
-inline constexpr unsigned DT_CALCRECT = 0x400;
-inline constexpr unsigned DT_NOPREFIX = 0x800;
+// Placement: left and top are the zero defaults.
+inline constexpr unsigned DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4,
+                          DT_BOTTOM = 0x8;
+// Line handling and what the call does.
+inline constexpr unsigned DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100,
+                          DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800;
 
 // The horizontal-alignment flag of a text format.
 inline unsigned alignmentFormat(TAlignment alignment)

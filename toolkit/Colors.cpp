@@ -72,4 +72,10 @@ TColor parentColor(const QWidget *widget)
     }
 }
 
+void TParentColor::set(QWidget *control, TColor color)
+{
+    if (set(color))
+        control->update();
+}
+
 } // namespace toolkit

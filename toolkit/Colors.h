@@ -115,6 +115,8 @@ public:
         FFollowing = false;
         return true;
     }
+    // The same, repainting control when the colour changed.
+    void set(QWidget *control, TColor color);
     // True when the setting changed; the colour itself changes at the next follow().
     bool setFollowing(bool following)
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
-#include "Beeps.h"
+#include "RecordingDesktop.h"
 #include "Colors.h"
 #include "Form.h"
 
@@ -16,13 +16,6 @@
 using namespace toolkit;
 
 namespace {
-
-class CountingBeeps final : public Beeps
-{
-public:
-    void messageBeep(unsigned) override { ++count; }
-    int count = 0;
-};
 
 struct Limits
 {
@@ -61,6 +54,8 @@ private Q_SLOTS:
     void enterAndEscapeReachTheForm();
     void leavingClamps_data();
     void leavingClamps();
+    void keyboardEntrySelects_data();
+    void keyboardEntrySelects();
     void clipboardRules_data();
     void clipboardRules();
     void altBackspaceUndoes();
@@ -76,23 +71,24 @@ private Q_SLOTS:
     void propertiesByName();
 
 private:
-    CountingBeeps FBeeps;
+    std::unique_ptr<RecordingDesktop> FDesktop;
+    int beepCount() const { return int(FDesktop->beeps.size()); }
 };
 
 void tst_KavoSpin::initTestCase()
 {
-    setBeeps(&FBeeps);
+    FDesktop = std::make_unique<RecordingDesktop>();
 }
 
 void tst_KavoSpin::init()
 {
     QLocale::setDefault(QLocale::c());
-    FBeeps.count = 0;
+    FDesktop->beeps.clear();
 }
 
 void tst_KavoSpin::cleanupTestCase()
 {
-    setBeeps(nullptr);
+    FDesktop.reset();
 }
 
 void tst_KavoSpin::writeValue_data()
@@ -298,7 +294,7 @@ void tst_KavoSpin::oneStepFromEachSourceFiresOnce()
     spin->setArrowKeys(false);
     QTest::keyClick(spin, Qt::Key_Down);
     QCOMPARE(spin->text(), QStringLiteral("0"));
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 }
 
 void tst_KavoSpin::readOnlyStepsBeep()
@@ -312,7 +308,7 @@ void tst_KavoSpin::readOnlyStepsBeep()
     QTest::keyClick(spin, Qt::Key_Up);
     TkavoUpDown *arrows = spin->Arrows();
     QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 2));
-    QCOMPARE(FBeeps.count, 2);
+    QCOMPARE(beepCount(), 2);
     QCOMPARE(spin->text(), QStringLiteral("0"));
 }
 
@@ -356,7 +352,7 @@ void tst_KavoSpin::typedCharacters()
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keyText);
     QApplication::sendEvent(&spin, &press);
     QCOMPARE(spin.text(), text);
-    QCOMPARE(FBeeps.count, beeps);
+    QCOMPARE(beepCount(), beeps);
 }
 
 void tst_KavoSpin::maxLengthLimitsTypingNotWriting()
@@ -394,7 +390,7 @@ void tst_KavoSpin::enterAndEscapeReachTheForm()
     QTest::keyClick(spin, Qt::Key_Escape);
     QCOMPARE(cancels, 1);
     QCOMPARE(oks, 1);
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 
     // Outside a form the keys go nowhere and nothing breaks.
     TkavoSpinEdit alone;
@@ -442,6 +438,46 @@ void tst_KavoSpin::leavingClamps()
         QCOMPARE(spin->Value(), 4.0L);
 }
 
+void tst_KavoSpin::keyboardEntrySelects_data()
+{
+    QTest::addColumn<bool>("autoSelect");
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("Tab, AutoSelect") << true << Qt::TabFocusReason << "12" << "7";
+    QTest::newRow("Shift+Tab, AutoSelect") << true << Qt::BacktabFocusReason << "12" << "7";
+    QTest::newRow("Tab, no AutoSelect") << false << Qt::TabFocusReason << "" << "172";
+    QTest::newRow("Shift+Tab, no AutoSelect") << false << Qt::BacktabFocusReason << "" << "172";
+    QTest::newRow("mnemonic, no AutoSelect") << false << Qt::ShortcutFocusReason << "" << "172";
+}
+
+void tst_KavoSpin::keyboardEntrySelects()
+{
+    QFETCH(bool, autoSelect);
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(QString, selected);
+    QFETCH(QString, typed);
+
+    QWidget window;
+    auto *spin = new TkavoSpinEdit(&window);
+    spin->setMaxValue(1000);
+    spin->setValue(12);
+    spin->setAutoSelect(autoSelect);
+    spin->setCursorPosition(1);
+    auto *other = new TkavoSpinEdit(&window);
+    other->move(0, 40);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus(reason);
+    spin->setFocus(reason);
+    QVERIFY(spin->hasFocus());
+    QCOMPARE(spin->selectedText(), selected);
+    QTest::keyClick(spin, Qt::Key_7);
+    QCOMPARE(spin->text(), typed);
+}
+
 void tst_KavoSpin::clipboardRules_data()
 {
     QTest::addColumn<bool>("editorEnabled");
@@ -485,7 +521,7 @@ void tst_KavoSpin::clipboardRules()
     spin.selectAll();
     QTest::keyClick(&spin, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("89"));
-    QCOMPARE(FBeeps.count, 0);
+    QCOMPARE(beepCount(), 0);
 }
 
 void tst_KavoSpin::altBackspaceUndoes()

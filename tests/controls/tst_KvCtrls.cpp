@@ -64,6 +64,7 @@ private Q_SLOTS:
     void acceleratorLeavesTheKeyWhenItCannotFocus();
     void followingTheParent();
     void loadingKeepsFollowing();
+    void pointingHandNeedsRegistration();
     void pointingHand();
     void storedRules();
 };
@@ -82,6 +83,18 @@ void tst_KvCtrls::placeFocusControl_data()
     QTest::newRow("unlinked") << wlpUnLinked << 2 << QRect(0, 0, 62, 30);
 }
 
+namespace {
+
+// A label as the options dialog places its captions: at (32, 40), 105 x 21.
+TkavoLabel *placedLabel(QWidget &parent)
+{
+    auto *label = new TkavoLabel(&parent);
+    label->SetBounds(32, 40, 105, 21);
+    return label;
+}
+
+} // namespace
+
 void tst_KvCtrls::placeFocusControl()
 {
     QFETCH(TkavoLabelPosition, position);
@@ -91,8 +104,7 @@ void tst_KvCtrls::placeFocusControl()
     QWidget parent;
     auto *edit = new QLineEdit(&parent);
     edit->setGeometry(0, 0, 62, 30);
-    auto *label = new TkavoLabel(&parent);
-    label->SetBounds(32, 40, 105, 21);
+    TkavoLabel *label = placedLabel(parent);
     label->setPosition(position);
     label->setFocusOffset(offset);
     label->setFocusControl(edit);
@@ -111,8 +123,7 @@ void tst_KvCtrls::placementTriggers()
     QWidget parent;
     auto *edit = new TkavoSpinEdit(&parent);
     edit->setGeometry(0, 0, 62, 21);
-    auto *label = new TkavoLabel(&parent);
-    label->SetBounds(32, 40, 105, 21);
+    TkavoLabel *label = placedLabel(parent);
     label->setFocusControl(edit);
     QCOMPARE(edit->pos(), QPoint(139, 40));
 
@@ -423,49 +434,59 @@ void tst_KvCtrls::autoSizeShowsTheWholeCaption()
     QCOMPARE(label.width(), advance(QStringLiteral("Board")) + 8);
 }
 
+namespace {
+
+// A label with the accelerator Alt+S for the first of two edits; the second has the focus.
+struct AcceleratorWindow
+{
+    AcceleratorWindow()
+    {
+        other->move(0, 100);
+        label->setCaption(QStringLiteral("&Size"));
+        label->setFocusControl(edit);
+    }
+    bool show()
+    {
+        window.show();
+        window.activateWindow();
+        const bool active = QTest::qWaitForWindowActive(&window);
+        other->setFocus();
+        return active;
+    }
+
+    QWidget window;
+    QLineEdit *edit = new QLineEdit(&window);
+    QLineEdit *other = new QLineEdit(&window);
+    TkavoLabel *label = new TkavoLabel(&window);
+};
+
+} // namespace
+
 void tst_KvCtrls::accelerator()
 {
-    QWidget window;
-    auto *edit = new QLineEdit(&window);
-    auto *other = new QLineEdit(&window);
-    other->move(0, 100);
-    auto *label = new TkavoLabel(&window);
-    label->setCaption(QStringLiteral("&Size"));
-    label->setFocusControl(edit);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    other->setFocus();
-    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-    QVERIFY(edit->hasFocus());
+    AcceleratorWindow w;
+    QVERIFY(w.show());
+    QTest::keyClick(&w.window, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(w.edit->hasFocus());
 }
 
 void tst_KvCtrls::acceleratorLeavesTheKeyWhenItCannotFocus()
 {
-    QWidget window;
-    auto *edit = new QLineEdit(&window);
-    auto *other = new QLineEdit(&window);
-    other->move(0, 100);
-    auto *label = new TkavoLabel(&window);
-    label->setCaption(QStringLiteral("&Size"));
-    label->setFocusControl(edit);
+    AcceleratorWindow w;
     int others = 0;
-    auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), &window);
-    connect(shortcut, &QShortcut::activated, &window, [&] { ++others; });
-    edit->setEnabled(false);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    other->setFocus();
-    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-    QVERIFY(other->hasFocus());
+    auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), &w.window);
+    connect(shortcut, &QShortcut::activated, &w.window, [&] { ++others; });
+    w.edit->setEnabled(false);
+    QVERIFY(w.show());
+    QTest::keyClick(&w.window, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(w.other->hasFocus());
     QCOMPARE(others, 1);
 
     // Once the control can take the focus again, the label takes the key back.
     delete shortcut;
-    edit->setEnabled(true);
-    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-    QVERIFY(edit->hasFocus());
+    w.edit->setEnabled(true);
+    QTest::keyClick(&w.window, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(w.edit->hasFocus());
     QCOMPARE(others, 1);
 }
 
@@ -519,8 +540,22 @@ void tst_KvCtrls::loadingKeepsFollowing()
     QCOMPARE(edit->geometry(), QRect(139, 40, 62, 21));
 }
 
+void tst_KvCtrls::pointingHandNeedsRegistration()
+{
+    // Linking the library fills no cursor slot: a program that forgets to register shows the
+    // desktop's own hand, not ours.
+    TkavoLabel label;
+    label.setCursorSlot(crHandPoint);
+    QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
+    RegisterPointCursor();
+    label.setCursorSlot(crHandPoint);
+    QCOMPARE(label.cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(label.cursor().hotSpot(), QPoint(6, 16));
+}
+
 void tst_KvCtrls::pointingHand()
 {
+    RegisterPointCursor();
     const QCursor hand = screenCursor(crHandPoint);
     QCOMPARE(hand.shape(), Qt::BitmapCursor);
     QCOMPARE(hand.hotSpot(), QPoint(6, 16));

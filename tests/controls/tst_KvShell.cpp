@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KvShell.h"
 
+#include "RecordingDesktop.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,39 +17,6 @@ namespace {
 
 const QString UnknownError = QStringLiteral("Неизвестная ошибочка!");
 const QString FileNotFound = QStringLiteral("Файл не найден");
-
-// Records what is handed over. Detached starts only report the configured result; a watched
-// process is a stand-in that the real launcher starts in place of the opener.
-class RecordingLauncher final : public ShellLauncher
-{
-public:
-    struct Call
-    {
-        QString program;
-        QStringList arguments;
-        bool detached = false;
-    };
-
-    explicit RecordingLauncher(ShellLauncher &real) : real(real) {}
-
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        calls.append({program, arguments, true});
-        return detachedStarts;
-    }
-
-    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
-    {
-        calls.append({program, arguments, false});
-        return real.start(standIn, standInArguments);
-    }
-
-    ShellLauncher &real;
-    QList<Call> calls;
-    bool detachedStarts = true;
-    QString standIn;
-    QStringList standInArguments;
-};
 
 bool writeScript(const QString &path, const QByteArray &body)
 {
@@ -84,10 +53,10 @@ private slots:
     void waitKeepsEventsFlowingUntilProcessEnds();
     void waitEndsWhenApplicationQuits_data();
     void waitEndsWhenApplicationQuits();
-    void realLauncherStartsXdgOpen_data();
-    void realLauncherStartsXdgOpen();
-    void realLauncherReportsMissingOpener_data();
-    void realLauncherReportsMissingOpener();
+    void realDesktopStartsXdgOpen_data();
+    void realDesktopStartsXdgOpen();
+    void realDesktopReportsMissingOpener_data();
+    void realDesktopReportsMissingOpener();
 
     void fileFound_data();
     void fileFound();
@@ -95,7 +64,12 @@ private slots:
 private:
     QTemporaryDir scripts;
     QTemporaryDir files;
-    std::unique_ptr<RecordingLauncher> launcher;
+    // Records what is handed over. Detached starts only report the configured result; a watched
+    // process is a stand-in that the real desktop starts in place of the opener.
+    std::unique_ptr<RecordingDesktop> desktop;
+    QString FStandIn;
+    QStringList FStandInArguments;
+    QList<QStringList> starts() const { return desktop->detached + desktop->waited; }
     // A wait that never ends would hang the run; this ends it instead.
     QTimer watchdog;
 };
@@ -139,18 +113,17 @@ void tst_KvShell::initTestCase()
 
 void tst_KvShell::init()
 {
-    launcher = std::make_unique<RecordingLauncher>(shellLauncher());
-    launcher->standIn = scripts.filePath("status");
-    launcher->standInArguments = {QStringLiteral("0")};
-    setShellLauncher(launcher.get());
+    desktop = std::make_unique<RecordingDesktop>();
+    FStandIn = scripts.filePath("status");
+    FStandInArguments = {QStringLiteral("0")};
+    desktop->startProcess = [this] { return desktop->previous().start(FStandIn, FStandInArguments); };
     watchdog.start();
 }
 
 void tst_KvShell::cleanup()
 {
     watchdog.stop();
-    setShellLauncher(nullptr);
-    launcher.reset();
+    desktop.reset();
 }
 
 void tst_KvShell::errorText_data()
@@ -212,13 +185,12 @@ void tst_KvShell::handsOverTarget()
     QFETCH(QString, handedOver);
 
     for (bool wait : {false, true}) {
-        launcher->calls.clear();
+        desktop->detached.clear();
+        desktop->waited.clear();
         QCOMPARE(ShellOpen(target, QString(), 5, wait), QString());
-        QCOMPARE(launcher->calls.size(), 1);
-        const RecordingLauncher::Call &call = launcher->calls.first();
-        QCOMPARE(call.program, QStringLiteral("xdg-open"));
-        QCOMPARE(call.arguments, QStringList{handedOver});
-        QCOMPARE(call.detached, !wait);
+        const QList<QStringList> expected{{QStringLiteral("xdg-open"), handedOver}};
+        QCOMPARE(wait ? desktop->waited : desktop->detached, expected);
+        QCOMPARE(starts().size(), 1);
     }
 }
 
@@ -245,11 +217,11 @@ void tst_KvShell::params()
     const QString error = ShellOpen(target, params, 5, false);
     if (refused) {
         QCOMPARE(error, UnknownError);
-        QVERIFY(launcher->calls.isEmpty());
+        QVERIFY(starts().isEmpty());
     } else {
         QCOMPARE(error, QString());
-        QCOMPARE(launcher->calls.size(), 1);
-        QCOMPARE(launcher->calls.first().arguments, QStringList{target} + extra);
+        const QList<QStringList> expected{QStringList{QStringLiteral("xdg-open"), target} + extra};
+        QCOMPARE(starts(), expected);
     }
 }
 
@@ -263,19 +235,19 @@ void tst_KvShell::failureToStart_data()
 void tst_KvShell::failureToStart()
 {
     QFETCH(bool, wait);
-    launcher->detachedStarts = false;
-    launcher->standIn = scripts.filePath("no-such-program");
+    desktop->detachedStarts = false;
+    FStandIn = scripts.filePath("no-such-program");
 
     QCOMPARE(ShellOpen(QStringLiteral("https://korvessa.example/numbrax/"), QString(), 5, wait),
              FileNotFound);
-    QCOMPARE(launcher->calls.size(), 1);
+    QCOMPARE(starts().size(), 1);
 }
 
 void tst_KvShell::emptyTargetStartsNothing()
 {
     for (bool wait : {false, true})
         QCOMPARE(ShellOpen(QString(), QString(), 5, wait), FileNotFound);
-    QVERIFY(launcher->calls.isEmpty());
+    QVERIFY(starts().isEmpty());
 }
 
 void tst_KvShell::exitStatus_data()
@@ -299,8 +271,8 @@ void tst_KvShell::exitStatus()
     QFETCH(QString, status);
     QFETCH(QString, error);
 
-    launcher->standIn = scripts.filePath(standIn);
-    launcher->standInArguments = {status};
+    FStandIn = scripts.filePath(standIn);
+    FStandInArguments = {status};
     QCOMPARE(ShellOpen(QStringLiteral("/opt/numbrax/numbrax.txt"), QString(), 5, true), error);
     // Without the wait nothing is watched, so no status can be heard of.
     QCOMPARE(ShellOpen(QStringLiteral("/opt/numbrax/numbrax.txt"), QString(), 5, false), QString());
@@ -308,8 +280,8 @@ void tst_KvShell::exitStatus()
 
 void tst_KvShell::waitKeepsEventsFlowingUntilProcessEnds()
 {
-    launcher->standIn = QStringLiteral("sleep");
-    launcher->standInArguments = {QStringLiteral("0.3")};
+    FStandIn = QStringLiteral("sleep");
+    FStandInArguments = {QStringLiteral("0.3")};
     int ticks = 0;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
@@ -337,8 +309,8 @@ void tst_KvShell::waitEndsWhenApplicationQuits()
     QFETCH(bool, quitLoop);
     // The stand-in outlives the quit by far, yet ends on its own, so a wait that ignored the quit
     // would still return, only too late.
-    launcher->standIn = QStringLiteral("sleep");
-    launcher->standInArguments = {QStringLiteral("5")};
+    FStandIn = QStringLiteral("sleep");
+    FStandInArguments = {QStringLiteral("5")};
 
     bool returned = false;
     QString error = QStringLiteral("not called");
@@ -367,7 +339,7 @@ void tst_KvShell::waitEndsWhenApplicationQuits()
     QVERIFY2(elapsed >= 150 && elapsed < 3000, qPrintable(QString::number(elapsed)));
 }
 
-void tst_KvShell::realLauncherStartsXdgOpen_data()
+void tst_KvShell::realDesktopStartsXdgOpen_data()
 {
     QTest::addColumn<bool>("wait");
     QTest::addColumn<QByteArray>("status");
@@ -378,13 +350,13 @@ void tst_KvShell::realLauncherStartsXdgOpen_data()
     QTest::newRow("wait, file not found") << true << QByteArray("2") << FileNotFound;
 }
 
-void tst_KvShell::realLauncherStartsXdgOpen()
+void tst_KvShell::realDesktopStartsXdgOpen()
 {
     QFETCH(bool, wait);
     QFETCH(QByteArray, status);
     QFETCH(QString, error);
 
-    setShellLauncher(nullptr);
+    desktop.reset();
     QTemporaryDir out;
     QVERIFY(out.isValid());
     const QString record = out.filePath("arguments");
@@ -415,17 +387,17 @@ void tst_KvShell::realLauncherStartsXdgOpen()
     QCOMPARE(lines, (QStringList{QStringLiteral("1"), target}));
 }
 
-void tst_KvShell::realLauncherReportsMissingOpener_data()
+void tst_KvShell::realDesktopReportsMissingOpener_data()
 {
     QTest::addColumn<bool>("wait");
     QTest::newRow("no wait") << false;
     QTest::newRow("wait") << true;
 }
 
-void tst_KvShell::realLauncherReportsMissingOpener()
+void tst_KvShell::realDesktopReportsMissingOpener()
 {
     QFETCH(bool, wait);
-    setShellLauncher(nullptr);
+    desktop.reset();
     QTemporaryDir empty;
     QVERIFY(empty.isValid());
     const QByteArray path = qgetenv("PATH");
@@ -474,5 +446,5 @@ void tst_KvShell::fileFound()
     QCOMPARE(FileFound(name.isEmpty() ? name : QDir(files.path()).filePath(name)), found);
 }
 
-QTEST_GUILESS_MAIN(tst_KvShell)
+QTEST_MAIN(tst_KvShell)
 #include "tst_KvShell.moc"

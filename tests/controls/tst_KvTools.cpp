@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KvTools.h"
 
-#include "RecordingSoundOutput.h"
+#include "KavoBtns.h"
+#include "RecordingDesktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void playResource();
     void failedResourceShowsTheErrorBox_data();
     void failedResourceShowsTheErrorBox();
+    void buttonClickPlaysTheResource();
 
 private:
     QString soundsFolder() const { return QCoreApplication::applicationDirPath() + QStringLiteral("/Sounds"); }
@@ -98,8 +100,8 @@ void tst_KvTools::playFile()
     QFETCH(bool, async);
     QFETCH(bool, outputResult);
     QFETCH(bool, played);
-    RecordingSoundOutput output;
-    output.result = outputResult;
+    RecordingDesktop output;
+    output.soundsPlay = outputResult;
     TkavoSound sound;
     sound.setEnabled(enabled);
     sound.setAsync(async);
@@ -111,11 +113,11 @@ void tst_KvTools::playFile()
 
     QCOMPARE(sound.PlayFile(FName + suffix), played && outputResult);
     if (played) {
-        QCOMPARE(output.files, QStringList{soundsFolder() + QLatin1Char('/') + FName + QStringLiteral(".wav")});
-        QCOMPARE(output.asyncFlags, QList<bool>{async});
+        QCOMPARE(output.soundFiles, QStringList{soundsFolder() + QLatin1Char('/') + FName + QStringLiteral(".wav")});
+        QCOMPARE(output.soundAsync, QList<bool>{async});
         QCOMPARE(sounded, 1);
     } else {
-        QVERIFY(output.files.isEmpty());
+        QVERIFY(output.soundFiles.isEmpty());
         QCOMPARE(sounded, 0);
     }
     QVERIFY(output.errors.isEmpty());
@@ -137,19 +139,19 @@ void tst_KvTools::playResource()
     QFETCH(QString, name);
     QFETCH(bool, enabled);
     QFETCH(bool, played);
-    RecordingSoundOutput output;
+    RecordingDesktop output;
     TkavoSound sound;
     sound.setEnabled(enabled);
     int sounded = 0;
     sound.OnSound = [&](QObject *) { ++sounded; };
     QCOMPARE(sound.PlayResource(name), played);
     QCOMPARE(sounded, played ? 1 : 0);
-    QCOMPARE(output.waves.size(), played ? 1 : 0);
+    QCOMPARE(output.soundData.size(), played ? 1 : 0);
     if (played) {
-        const QByteArray wave = output.waves.first();
+        const QByteArray wave = output.soundData.first();
         QVERIFY(wave.startsWith("RIFF"));
         QCOMPARE(wave.mid(8, 8), QByteArray("WAVEfmt "));
-        QCOMPARE(output.asyncFlags, QList<bool>{false});
+        QCOMPARE(output.soundAsync, QList<bool>{false});
     }
     QVERIFY(output.errors.isEmpty());
 }
@@ -166,8 +168,8 @@ void tst_KvTools::failedResourceShowsTheErrorBox()
 {
     QFETCH(QString, name);
     QFETCH(bool, outputFails);
-    RecordingSoundOutput output;
-    output.failPlaying = outputFails;
+    RecordingDesktop output;
+    output.soundFails = outputFails;
     TkavoSound sound;
     sound.setObjectName(QStringLiteral("kavoSound1"));
     int sounded = 0;
@@ -180,6 +182,23 @@ void tst_KvTools::failedResourceShowsTheErrorBox()
              QStringList{QStringLiteral("Ошибка|Ошибка при проигрывании resource WAV-data!: kavoSound1")});
     QCOMPARE(sounded, 0);
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void tst_KvTools::buttonClickPlaysTheResource()
+{
+    RecordingDesktop output;
+    QWidget form;
+    new TkavoSound(&form);
+    auto *button = new TkavoBitBtn(&form);
+    button->setClickSound(QStringLiteral("#click"));
+    button->click();
+    QCOMPARE(output.soundData.size(), 1);
+    QVERIFY(output.soundData.first().startsWith("RIFF"));
+    // A file name is looked for beside the program; a missing file is silent.
+    button->setClickSound(QStringLiteral("no such sound"));
+    button->click();
+    QVERIFY(output.soundFiles.isEmpty());
+    QCOMPARE(output.soundData.size(), 1);
 }
 
 QTEST_MAIN(tst_KvTools)

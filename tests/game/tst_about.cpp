@@ -7,6 +7,7 @@
 #include "KvCtrls.h"
 #include "KvShell.h"
 #include "Panel.h"
+#include "RecordingDesktop.h"
 #include "VersionInfo.h"
 
 #include <QApplication>
@@ -20,25 +21,6 @@
 #include <functional>
 
 namespace {
-
-// Records what would be handed to the desktop. A waited-for start gets the process that the
-// test supplies, or none: then there is nothing to wait for.
-class RecordingLauncher : public ShellLauncher
-{
-public:
-    RecordingLauncher() { setShellLauncher(this); }
-    ~RecordingLauncher() override { setShellLauncher(nullptr); }
-
-    bool startDetached(const QString &, const QStringList &) override { return true; }
-    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
-    {
-        waited << (QStringList{program} + arguments);
-        return startProcess ? startProcess() : nullptr;
-    }
-
-    QList<QStringList> waited;
-    std::function<std::unique_ptr<QProcess>()> startProcess;
-};
 
 // Runs step inside the modal showing of the about box that ShowAboutBox opens. A step that
 // stops early on a failed check leaves no box open behind it.
@@ -129,6 +111,7 @@ void tst_about::initTestCase()
     watchdog.setSingleShot(true);
     watchdog.setInterval(20000);
     connect(&watchdog, &QTimer::timeout, this, [] { qFatal("%s", "the about box did not close"); });
+    RegisterPointCursor();
 }
 
 void tst_about::cleanup()
@@ -240,7 +223,7 @@ void tst_about::hoverLook()
     QTest::mouseMove(&box, label->mapTo(&box, QPoint(10, 8)));
     QTRY_VERIFY(label->MouseInside());
     QTRY_VERIFY2(paints.count > 0, "entering the link does not repaint it");
-    QCOMPARE(label->cursor().shape(), toolkit::screenCursor(toolkit::crHandPoint).shape());
+    QCOMPARE(label->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(label->cursor().hotSpot(), QPoint(6, 16));
     QVERIFY(label->FontActive().bold());
     const QImage hovered = areaOf(box, label);
@@ -269,7 +252,7 @@ void tst_about::links()
 {
     QFETCH(QString, link);
     QFETCH(QString, target);
-    RecordingLauncher launcher;
+    RecordingDesktop launcher;
     bool stillShown = false;
     QString focused;
     whileShown(QString(), [&](TAboutBox &box) {
@@ -335,7 +318,7 @@ void tst_about::waitKeepsTheBoxResponsive()
 {
     // The program the desktop starts: it runs until the test closes its input.
     QPointer<QProcess> started;
-    RecordingLauncher launcher;
+    RecordingDesktop launcher;
     launcher.startProcess = [&] {
         auto process = std::make_unique<QProcess>();
         process->start(QStringLiteral("cat"), QStringList());

@@ -11,7 +11,7 @@
 #include "KvAccessible.h"
 #include "KvChkBox.h"
 #include "Panel.h"
-#include "RecordingMessageBoxes.h"
+#include "RecordingDesktop.h"
 #include "f_Setup.h"
 
 #include <QAccessible>
@@ -130,28 +130,6 @@ private:
     toolkit::TDrawGrid::DrawCellHandler FInner;
 };
 
-// Records what would be handed to the desktop instead of starting anything.
-class RecordingLauncher : public ShellLauncher
-{
-public:
-    RecordingLauncher() { setShellLauncher(this); }
-    ~RecordingLauncher() override { setShellLauncher(nullptr); }
-
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        detached << (QStringList{program} + arguments);
-        return true;
-    }
-    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments) override
-    {
-        waited << (QStringList{program} + arguments);
-        return nullptr;
-    }
-
-    QList<QStringList> detached;
-    QList<QStringList> waited;
-};
-
 // Removes a file or an empty folder when the test ends, however it ends.
 struct Cleanup
 {
@@ -209,13 +187,13 @@ private Q_SLOTS:
     void aboutCommand();
 
 private:
-    std::unique_ptr<RecordingMessageBoxes> boxes;
+    std::unique_ptr<RecordingDesktop> boxes;
     std::unique_ptr<TfNumbrax> window;
 };
 
 void tst_f_Numbrax::init()
 {
-    boxes = std::make_unique<RecordingMessageBoxes>();
+    boxes = std::make_unique<RecordingDesktop>();
     window = std::make_unique<TfNumbrax>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -887,7 +865,7 @@ void tst_f_Numbrax::linkCommands()
 {
     QFETCH(QString, entry);
     QFETCH(QString, target);
-    RecordingLauncher launcher;
+    RecordingDesktop &launcher = *boxes;
     window->findChild<QAction *>(entry)->trigger();
     QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", target})});
     QVERIFY(launcher.waited.isEmpty()); // the game stays usable while the program runs
@@ -901,7 +879,7 @@ void tst_f_Numbrax::rulesText()
     const QString rules = program.dir().filePath(program.completeBaseName() + ".txt");
     QVERIFY(!QFileInfo::exists(rules));
     Cleanup cleanup{rules};
-    RecordingLauncher launcher;
+    RecordingDesktop &launcher = *boxes;
     const QString missing = QStringLiteral("Не найден файл описания \"%1\".").arg(rules);
 
     window->Howtoplay1->trigger();
@@ -928,7 +906,7 @@ void tst_f_Numbrax::readmeText()
     // The build puts readme.txt beside every program of ours, this test included.
     const QString readme = QDir(QCoreApplication::applicationDirPath()).filePath("readme.txt");
     QVERIFY(QFileInfo(readme).isFile());
-    RecordingLauncher launcher;
+    RecordingDesktop &launcher = *boxes;
     window->Readmetxt1->trigger();
     QCOMPARE(launcher.detached, QList<QStringList>{(QStringList{"xdg-open", readme})});
     QVERIFY(boxes->messages.isEmpty());

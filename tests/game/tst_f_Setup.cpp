@@ -9,7 +9,7 @@
 #include "KvChkBox.h"
 #include "KvCtrls.h"
 #include "Panel.h"
-#include "RecordingMessageBoxes.h"
+#include "RecordingDesktop.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -107,13 +107,13 @@ private Q_SLOTS:
     void newGameUsesTheSettings();
 
 private:
-    std::unique_ptr<RecordingMessageBoxes> boxes;
+    std::unique_ptr<RecordingDesktop> boxes;
     std::unique_ptr<TfNumbrax> window;
 };
 
 void tst_f_Setup::init()
 {
-    boxes = std::make_unique<RecordingMessageBoxes>();
+    boxes = std::make_unique<RecordingDesktop>();
     window = std::make_unique<TfNumbrax>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));

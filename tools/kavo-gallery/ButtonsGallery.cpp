@@ -4,6 +4,7 @@
 #include "Form.h"
 #include "KavoBtns.h"
 #include "KvCtrls.h"
+#include "KvTools.h"
 
 #include <QApplication>
 #include <QPainter>

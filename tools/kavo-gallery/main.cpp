@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
     QFont windowFont = QApplication::font();
     windowFont.setPixelSize(kFontPixels);
     QApplication::setFont(windowFont);
+    RegisterPointCursor();
 
     TForm form;
     form.setWindowTitle(QStringLiteral("kavo controls"));

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Colors.h"
+#include "KvImgList.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// State images of button glyphs, shared by every glyph of one size.
+
+// An image list of one image size whose slots are handed out and taken back. A released slot
+// keeps its pixels until it is handed out again.
+class TGlyphList : public TCustomImageList
+{
+    Q_OBJECT
+
+public:
+    TGlyphList(int width, int height);
+
+    int UsedCount() const { return FUsedCount; }
+    const TBitPool &Used() const { return FUsed; }
+
+    // Puts the image (with an optional mask, white = transparent) into the lowest free slot,
+    // growing the list only when none is free. Returns the slot.
+    int AddImage(const QImage &image, const QImage &mask = QImage());
+    int AddImageMasked(const QImage &image, const QColor &maskColor);
+    // Releasing a free slot does nothing.
+    void ReleaseSlot(int slot);
+
+private:
+    int AcquireSlot();
+
+    TBitPool FUsed;
+    int FUsedCount = 0;
+};
+
+// The glyph lists of the process, one per image size.
+class TGlyphCache
+{
+public:
+    // The list for images of width x height, made on first demand.
+    TGlyphList *ListFor(int width, int height);
+    // Frees the list once no slot of it is in use.
+    void Release(TGlyphList *list);
+    bool IsEmpty() const { return FLists.empty(); }
+    int ListCount() const { return int(FLists.size()); }
+
+private:
+    std::vector<std::unique_ptr<TGlyphList>> FLists;
+};
+
+// The process's glyph cache, or nullptr while no glyph needs one.
+TGlyphCache *GlyphCache();
+
+// The states a glyph is drawn in; strip image k belongs to state k.
+enum TGlyphState : quint8 { gsUp, gsDisabled, gsDown, gsExclusive };
+
+// Glyph and caption positions inside a button, from TButtonGlyph::ComputeLayout.
+struct TGlyphLayout
+{
+    QPoint GlyphPos;
+    QRect TextBounds;
+};
+
+enum TButtonLayout : quint8 { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// One button's glyph: a strip of one to four images (normal, disabled, pressed, exclusive)
+// whose state images are built on demand into the shared list of their size.
+class TButtonGlyph
+{
+public:
+    static constexpr int MaxCaption = 255;
+
+    TButtonGlyph();
+    TButtonGlyph(const TButtonGlyph &) = delete;
+    TButtonGlyph &operator=(const TButtonGlyph &) = delete;
+    ~TButtonGlyph();
+
+    // Background of the state images and mask colour of the normal and pressed ones.
+    toolkit::TColor FaceColor = toolkit::clBtnFace;
+    // Pixels of this colour in the strip are background.
+    toolkit::TColor TransparentColor = toolkit::TColor::fromRgb(0x808000);
+    // Fired when the glyph bitmap changes.
+    std::function<void()> OnChange;
+
+    // The palette that system colours are taken from; the application's unless set.
+    void setPalette(const QPalette &palette) { FPalette = palette; }
+
+    const QImage &Glyph() const { return FGlyph; }
+    int NumGlyphs() const { return FNumGlyphs; }
+    TGlyphList *List() const { return FList; }
+    int Index(TGlyphState state) const { return FIndexes[state]; }
+
+    // Takes a copy of the strip (a null image empties the glyph) and, for a strip whose width
+    // is a whole multiple of its height, that many images (more than four count as one).
+    void AssignStrip(const QImage &strip);
+    // A count of 0 and the current count change nothing; no change event is fired.
+    void SetImageCount(int count);
+    // Replaces the bitmap as it is, keeping the image count, and fires the change event.
+    void SetGlyphBitmap(const QImage &bitmap);
+
+    // The slot of state's image in List(), built on first demand.
+    int StateImage(TGlyphState state);
+    void ReleaseImages();
+
+    void PaintGlyph(QPainter &painter, int x, int y, TGlyphState state);
+    static void PaintCaption(QPainter &painter, const QString &caption, const QRect &rect, TGlyphState state);
+    // The extent the caption takes when laid out in client; 0 x 0 for no caption.
+    static QSize CaptionSize(QPainter &painter, const QRect &client, const QString &caption);
+    TGlyphLayout ComputeLayout(QPainter &painter, const QRect &client, const QString &caption, TButtonLayout layout,
+                               int margin, int spacing) const;
+    // The layout for a caption already measured: textSize (0 x 0 for no caption) placed at the
+    // caption's rectangle's origin.
+    static TGlyphLayout LayoutFor(const QRect &client, const QSize &glyphSize, const QSize &textSize,
+                                  TButtonLayout layout, int margin, int spacing);
+    // Lays out, draws glyph and caption, and returns the caption's rectangle.
+    QRect Paint(QPainter &painter, const QRect &client, const QString &caption, TButtonLayout layout, int margin,
+                int spacing, TGlyphState state);
+
+    // The colour a bitmap's background is taken to be: its bottom-left pixel. None for an empty
+    // bitmap.
+    static std::optional<toolkit::TColor> BitmapTransparentColor(const QImage &bitmap);
+
+private:
+    bool hasGlyph() const { return !FGlyph.isNull() && FGlyph.width() > 0 && FGlyph.height() > 0; }
+    QSize imageSize() const;
+    QPalette palette() const;
+    void glyphBitmapChanged();
+    QImage embossedImage(const QColor &face) const;
+
+    QImage FGlyph;
+    TGlyphList *FList = nullptr;
+    int FIndexes[4] = {-1, -1, -1, -1};
+    int FNumGlyphs = 1;
+    std::optional<QPalette> FPalette;
+};

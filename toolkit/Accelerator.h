@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+class QEvent;
+class QWidget;
+
+namespace toolkit {
+
+// Whether a control can take the focus now: it is shown and enabled.
+bool canFocus(const QWidget *widget);
+
+// The accelerator a caption's "&" marks (Alt plus the letter after it), held as a shortcut of
+// the control that shows the caption.
+class TAccelerator
+{
+public:
+    explicit TAccelerator(QWidget *owner)
+        : FOwner(owner)
+    {
+    }
+    TAccelerator(const TAccelerator &) = delete;
+    TAccelerator &operator=(const TAccelerator &) = delete;
+
+    // Takes the key the caption marks, letting go of the one held before; an empty caption or
+    // one without a mark holds none. True when a key is held.
+    bool grab(const QString &caption);
+    void release();
+    bool held() const { return FId != 0; }
+    // A held key that is disabled is left to other controls.
+    void setEnabled(bool enabled);
+    // Whether the event is the owner's shortcut event for this key.
+    bool pressedBy(const QEvent *event) const;
+
+private:
+    QWidget *FOwner;
+    int FId = 0;
+};
+
+} // namespace toolkit
