@@ -34,9 +34,11 @@ test: setup
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Figures, not pass/fail: Google Benchmark programs on the optimised build.
+# Figures, not pass/fail: Google Benchmark programs on the optimised build, then the game's
+# start-up against its floor under Xvfb.
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
+	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 9
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
 install: build

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Start-up of the game against its floor, the least Qt Widgets program with the same window:
+# both started in turn under a private Xvfb, RUNS times each, the median time to the mapped
+# window and the median peak memory of each, and the game's ratios to the floor.
+# Usage: startup.sh BIN_DIR [RUNS]
+set -euo pipefail
+bin=$1 runs=${2:-9}
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 5>"$work/display"
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+mkdir -m 700 "$work/runtime"
+export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+unset QT_SCALE_FACTOR
+
+# One start of each before counting, so that both find the libraries in the page cache.
+for program in numbrax numbrax-startup-floor; do "$bin/startup_probe" "$bin/$program" >/dev/null; done
+for round in $(seq "$runs"); do
+  # Alternating which goes first spreads any drift of the machine over both.
+  if [ $((round % 2)) -eq 1 ]; then order="numbrax numbrax-startup-floor"; else order="numbrax-startup-floor numbrax"; fi
+  for program in $order; do
+    "$bin/startup_probe" "$bin/$program" >>"$work/$program"
+  done
+done
+
+median() { # COLUMN FILE
+  cut -d ' ' -f "$1" "$2" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+game_ms=$(median 1 "$work/numbrax") floor_ms=$(median 1 "$work/numbrax-startup-floor")
+game_kb=$(median 2 "$work/numbrax") floor_kb=$(median 2 "$work/numbrax-startup-floor")
+printf 'start-up, median of %d runs each: time to the mapped window, peak memory (max RSS)\n' "$runs"
+printf '  %-8s %8.1f ms %8d KiB\n' game "$game_ms" "$game_kb" floor "$floor_ms" "$floor_kb"
+awk -v a="$game_ms" -v b="$floor_ms" -v c="$game_kb" -v d="$floor_kb" \
+  'BEGIN { printf "  game / floor: time %.2f, memory %.2f (goal: both at most 1.10)\n", a / b, c / d }'
