@@ -22,16 +22,23 @@ build: setup
 run: build
 	$(BUILD)/bin/numbrax
 
-# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless.
+# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless. First
+# the program alone in a fresh folder: every target must build without the others' help.
 test: setup
+	@rm -rf $(BUILD)/alone
+	@cmake -S . -B $(BUILD)/alone -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)/alone -j $(JOBS) --target numbrax >/dev/null
+	@rm -rf $(BUILD)/alone
 	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 		-DNUMBRAX_SANITIZE=ON -DNUMBRAX_TESTS=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Figures, not pass/fail: Google Benchmark programs on the optimised build.
+# Figures, not pass/fail: Google Benchmark programs on the optimised build, then the game's
+# start-up against its floor under Xvfb.
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
+	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 9
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
 install: build

@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: MIT
 # `make package`: a Debian package of the installed tree, its dependencies computed from the
-# program's shared libraries.
+# program's shared libraries. A native package (the maker packs its own program, version
+# 1.0.0 with no Debian revision), so its changelog is changelog.gz.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME numbrax)
 set(CPACK_PACKAGE_VENDOR Korvessa)
 set(CPACK_PACKAGE_CONTACT "Korvessa <support@korvessa.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number game against the computer")
-set(CPACK_PACKAGE_DESCRIPTION "Numbrax is a number game for one player against the computer on a
-square board of numbers: each side picks along its line through the last picked cell, and the
-higher total wins. The game speaks Russian.")
+# Each line of the long description within 80 columns, as Debian's tools show it.
+set(CPACK_PACKAGE_DESCRIPTION "Numbrax is a number game for one player against the computer on
+a square board of numbers: each side picks along its line through the last
+picked cell, and the higher total wins. The game speaks Russian.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://korvessa.example/numbrax/")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -18,6 +18,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -35,6 +36,8 @@ constexpr int kIconPixels = 32;
 constexpr int kSwShow = 5;
 
 const toolkit::TColor kLinkColor = toolkit::clBlue;
+// The least contrast a text needs with its background to stay readable.
+constexpr double kMinLinkContrast = 4.5;
 // The panel's two bevels, one pixel each.
 constexpr int kPanelBevels = 2;
 
@@ -53,6 +56,29 @@ void fitLink(TkavoLabel &link, int rightLimit)
     link.resize(std::max(link.width(), std::min(needed, rightLimit - link.x())), link.height());
 }
 
+
+double relativeLuminance(const QColor &color)
+{
+    auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor mixed(const QColor &from, const QColor &to, int step, int steps)
+{
+    auto channel = [&](int f, int t) { return f + (t - f) * step / steps; };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue()));
+}
+
+toolkit::TColor plain(const QColor &color)
+{
+    return toolkit::TColor::fromRgb(color.rgb());
+}
 
 const versioninfo::TVersionInfo *shownVersionInfo = nullptr;
 
@@ -150,6 +176,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     kavoLabel2->OnClick = [this](QObject *sender) { kavoLabel2Click(sender); };
     for (TkavoLabel *l : {kavoLabel1, kavoLabel2})
         fitLink(*l, kPanelBounds.width() - kPanelBevels);
+    fitLinkColor();
 
     kavoBitBtn1 = loader.add(new TkavoBitBtn(this));
     kavoBitBtn1->setObjectName(QStringLiteral("kavoBitBtn1"));
@@ -165,7 +192,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 
 void TAboutBox::setProgramIcon(const QIcon &icon)
 {
-    const QPixmap picture = icon.pixmap(QSize(kIconPixels, kIconPixels));
+    const QPixmap picture = icon.pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatio());
     ProgramIcon->setPixmap(picture);
     ProgramIcon->resize(picture.deviceIndependentSize().toSize());
 }
@@ -181,6 +208,24 @@ void TAboutBox::kavoLabel2Click(QObject *)
     ShellOpen(maker::MailLink(), QString(), kSwShow, true);
 }
 
+void TAboutBox::fitLinkColor()
+{
+    // The links lie on the panel, whose face is the box's button face.
+    const QColor face = toolkit::clBtnFace.resolve(palette());
+    const toolkit::TColor color = plain(readableLinkColor(face));
+    for (TkavoLabel *l : {kavoLabel1, kavoLabel2}) {
+        l->setFontColor(color);
+        l->setFontActiveColor(color);
+    }
+}
+
+void TAboutBox::changeEvent(QEvent *event)
+{
+    TForm::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && kavoLabel2)
+        fitLinkColor();
+}
+
 void TAboutBox::resizeEvent(QResizeEvent *event)
 {
     TForm::resizeEvent(event);
@@ -192,6 +237,22 @@ void TAboutBox::resizeEvent(QResizeEvent *event)
     Panel1->resize(kPanelBounds.size() + grown);
     ProductName->resize(kProductNameBounds.width() + grown.width(), ProductName->height());
     Version->resize(kVersionBounds.width() + grown.width(), Version->height());
+}
+
+QColor readableLinkColor(const QColor &background)
+{
+    const QColor blue = kLinkColor.resolve(QPalette());
+    // Towards white on a dark face, towards black on a light one: whichever reaches the
+    // contrast first keeps the most of the blue. One of them always does, at white or black.
+    constexpr int kSteps = 64;
+    for (int step = 0; step <= kSteps; ++step) {
+        for (const QColor &to : {QColor(Qt::white), QColor(Qt::black)}) {
+            const QColor candidate = mixed(blue, to, step, kSteps);
+            if (contrast(candidate, background) >= kMinLinkContrast)
+                return candidate;
+        }
+    }
+    return QColor(Qt::black); // not reached
 }
 
 void ShowAboutBox(const QString &fileName)

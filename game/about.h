@@ -37,6 +37,7 @@ public:
     TkavoBitBtn *kavoBitBtn1 = nullptr;
 
     // Puts the icon's picture into ProgramIcon, which takes the picture's size where it stands.
+    // The picture is drawn for the box's device pixel ratio, so it stays sharp on a dense screen.
     void setProgramIcon(const QIcon &icon);
 
     // The links. Both wait until the program the desktop started for them has ended, and the
@@ -45,8 +46,17 @@ public:
     void kavoLabel2Click(QObject *Sender);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Gives both links the blue that stays readable on the panel's face in the current palette.
+    void fitLinkColor();
 };
+
+// The link blue when it keeps a contrast of at least 4.5:1 with background (relative luminance
+// as in WCAG), else the least lightened or darkened blue that does.
+QColor readableLinkColor(const QColor &background);
 
 // Shows the about box for an executable, modally, and returns when it has been closed. An empty
 // file name means the program's own executable. The version reader and the box are created for

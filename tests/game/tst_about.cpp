@@ -12,12 +12,14 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -71,6 +73,33 @@ public:
     int count = 0;
 };
 
+// Relative luminance and contrast ratio of two colours, as WCAG defines them.
+double luminance(const QColor &c)
+{
+    auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The longest horizontal run of pixels of exactly one colour.
+int longestRunOf(const QImage &image, QRgb color)
+{
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = image.pixel(x, y) == color ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
 QIcon solidIcon(const QColor &color)
 {
     QPixmap pixmap(32, 32);
@@ -100,14 +129,19 @@ private Q_SLOTS:
     void showing_data();
     void showing();
     void waitKeepsTheBoxResponsive();
+    void iconSharpAtScreenRatio();
+    void linkContrast_data();
+    void linkContrast();
 
 private:
     // A showing that never ends would hang the run; this ends it instead.
     QTimer watchdog;
+    QPalette appPalette;
 };
 
 void tst_about::initTestCase()
 {
+    appPalette = QApplication::palette();
     watchdog.setSingleShot(true);
     watchdog.setInterval(20000);
     connect(&watchdog, &QTimer::timeout, this, [] { qFatal("%s", "the about box did not close"); });
@@ -118,6 +152,7 @@ void tst_about::cleanup()
 {
     watchdog.stop();
     QApplication::setWindowIcon(QIcon());
+    QApplication::setPalette(appPalette);
 }
 
 void tst_about::designLayout_data()
@@ -349,6 +384,87 @@ void tst_about::waitKeepsTheBoxResponsive()
     events << QStringLiteral("box closed");
     QCOMPARE(launcher.waited.size(), 1);
     QCOMPARE(events, (QStringList{"waiting", "hovered", "OK pressed", "program ended", "link done", "box closed"}));
+}
+
+// Registered twice: at the default ratio and with QT_SCALE_FACTOR=2, where a picture made for
+// ratio 1 and stretched would come out blurred.
+void tst_about::iconSharpAtScreenRatio()
+{
+    QImage shown;
+    QColor face;
+    qreal ratio = 0;
+    whileShown(QString(), [&](TAboutBox &box) {
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        ratio = box.devicePixelRatio();
+        face = box.palette().color(QPalette::Button);
+        const QWidget *icon = box.ProgramIcon;
+        QCOMPARE(icon->size(), QSize(32, 32));
+        shown = box.grab(QRect(icon->mapTo(&box, QPoint()), icon->size())).toImage();
+        box.kavoBitBtn1->click();
+    });
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    const int pixels = qRound(32 * ratio);
+    // The icon's own picture for that many pixels, on the panel's face, pixel for pixel.
+    const QImage picture(QStringLiteral(":/icons/numbrax-%1.png").arg(pixels));
+    QVERIFY(!picture.isNull());
+    QImage expected(pixels, pixels, QImage::Format_RGB32);
+    expected.fill(face);
+    QPainter(&expected).drawImage(0, 0, picture);
+    expected.setDevicePixelRatio(ratio);
+    QCOMPARE(shown.size(), expected.size());
+    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void tst_about::linkContrast_data()
+{
+    QTest::addColumn<QColor>("face"); // invalid: the default light palette
+    QTest::newRow("default light palette") << QColor();
+    QTest::newRow("dark grey") << QColor(0x35, 0x35, 0x35);
+    QTest::newRow("black") << QColor(Qt::black);
+    QTest::newRow("mid grey") << QColor(0x80, 0x80, 0x80);
+    QTest::newRow("navy") << QColor(0, 0, 0x80);
+}
+
+void tst_about::linkContrast()
+{
+    QFETCH(QColor, face);
+    const QPalette original = QApplication::palette();
+    QPalette palette = original;
+    if (face.isValid()) {
+        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::Window, face);
+        palette.setColor(QPalette::ButtonText, Qt::white);
+        palette.setColor(QPalette::WindowText, Qt::white);
+    }
+    // A box made under the scheme, and one that was shown before the scheme changed.
+    QApplication::setPalette(palette);
+    TAboutBox made;
+    QApplication::setPalette(original);
+    TAboutBox changed;
+    changed.setPalette(palette);
+    QApplication::setPalette(palette);
+    for (TAboutBox *box : {&made, &changed}) {
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box));
+        const QColor background = box->palette().color(QPalette::Button);
+        for (TkavoLabel *link : {box->kavoLabel1, box->kavoLabel2}) {
+            const QColor text = link->FontColor().resolve(box->palette());
+            QCOMPARE(link->FontActiveColor(), link->FontColor());
+            if (!face.isValid())
+                QCOMPARE(link->FontColor(), toolkit::clBlue);
+            else
+                QVERIFY2(contrastRatio(text, background) >= 4.5,
+                         qPrintable(QStringLiteral("%1 on %2").arg(text.name(), background.name())));
+            // What the user sees: the hovered link's underline is drawn in that colour.
+            QTest::mouseMove(box, link->mapTo(box, QPoint(10, 8)));
+            QTRY_VERIFY(link->MouseInside());
+            QTRY_VERIFY(longestRunOf(areaOf(*box, link), text.rgb()) > 60);
+            QTest::mouseMove(box, QPoint(5, 5));
+            QTRY_VERIFY(!link->MouseInside());
+        }
+        box->hide();
+    }
 }
 
 QTEST_MAIN(tst_about)

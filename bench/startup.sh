@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Start-up of the game against its floor, the least Qt Widgets program with the same window:
+# both started in turn under a private Xvfb, RUNS times each, the median time to the mapped
+# window and the median peak memory of each, and the game's ratios to the floor.
+# Usage: startup.sh BIN_DIR [RUNS]
+set -euo pipefail
+bin=$1 runs=${2:-9}
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own, which must not reset when its last client leaves (between two starts).
+# Other programs on the machine may start servers at the same moment, so a server that is gone
+# or not answering is replaced, a few times at most.
+start_display() {
+  for _ in 1 2 3; do
+    rm -f "$work/display"
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    DISPLAY=":$(head -n 1 "$work/display" 2>/dev/null)"
+    for _ in $(seq 50); do
+      xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+  done
+  echo "startup.sh: no Xvfb display could be started" >&2
+  exit 1
+}
+start_display
+mkdir -m 700 "$work/runtime"
+export DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+unset QT_SCALE_FACTOR
+
+# One start of each before counting, so that both find the libraries in the page cache.
+for program in numbrax numbrax-startup-floor; do "$bin/startup_probe" "$bin/$program" >/dev/null; done
+for round in $(seq "$runs"); do
+  # Alternating which goes first spreads any drift of the machine over both.
+  if [ $((round % 2)) -eq 1 ]; then order="numbrax numbrax-startup-floor"; else order="numbrax-startup-floor numbrax"; fi
+  for program in $order; do
+    "$bin/startup_probe" "$bin/$program" >>"$work/$program"
+  done
+done
+
+median() { # COLUMN FILE
+  cut -d ' ' -f "$1" "$2" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+game_ms=$(median 1 "$work/numbrax") floor_ms=$(median 1 "$work/numbrax-startup-floor")
+game_kb=$(median 2 "$work/numbrax") floor_kb=$(median 2 "$work/numbrax-startup-floor")
+game_cpu=$(median 3 "$work/numbrax") floor_cpu=$(median 3 "$work/numbrax-startup-floor")
+printf 'start-up, median of %d runs each: time to the mapped window, peak memory (max RSS),\n' "$runs"
+printf 'processor time used in all\n'
+printf '  %-8s %8.1f ms %8d KiB %8.1f ms\n' game "$game_ms" "$game_kb" "$game_cpu" floor "$floor_ms" "$floor_kb" "$floor_cpu"
+awk -v a="$game_ms" -v b="$floor_ms" -v c="$game_kb" -v d="$floor_kb" -v e="$game_cpu" -v f="$floor_cpu" \
+  'BEGIN { printf "  game / floor: time %.2f, memory %.2f (goal: both at most 1.10); processor time %.2f\n", a / b, c / d, e / f }'
