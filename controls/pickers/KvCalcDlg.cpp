@@ -62,7 +62,6 @@ TkavoCalculator::TkavoCalculator(QWidget *parent) : QDialog(parent)
             const QString key = rows[row][column];
             auto *button = new TkavoBitBtn(this);
             button->setCaption(key);
-            button->setFlat(true);
             button->setFocusPolicy(Qt::NoFocus);
             button->setMinimumSize(36, 26);
             button->setAccessibleName(key == "←" ? QStringLiteral("Стереть") : key);

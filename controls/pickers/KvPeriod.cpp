@@ -55,7 +55,6 @@ TkavoPeriodDialog::TkavoPeriodDialog(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < 6; ++i) {
         auto *button = new TkavoBitBtn(this);
         button->setCaption(captions[i]);
-        button->setFlat(true);
         button->setAutoDefault(false);
         button->setMinimumWidth(110);
         connect(button, &QPushButton::clicked, this, [this, i] { Choose(TPeriodChoice(i)); });
