@@ -7,6 +7,7 @@
 #include "KvChkBox.h"
 #include "KvCtrls.h"
 #include "Panel.h"
+#include "PickersGallery.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -213,6 +214,7 @@ int main(int argc, char *argv[])
 
     form.show();
     showButtonsGallery(&form);
+    showPickersGallery(&form);
     QTimer::singleShot(0, boardSize, [boardSize] { boardSize->setFocus(Qt::OtherFocusReason); });
     return app.exec();
 }
