@@ -5,6 +5,7 @@
 #include "KavoSpin.h"
 #include "KvCalcDlg.h"
 #include "KvCalendar.h"
+#include "KvCtrls.h"
 #include "KvPeriod.h"
 #include "PickerFixtures.h"
 
@@ -50,6 +51,7 @@ private slots:
     void leavingChecksText_data();
     void leavingChecksText();
     void accessibility();
+    void spansLabelAbove();
 
 private:
     CountingBeeps FBeeps;
@@ -298,6 +300,32 @@ void tst_KavoDrop::accessibility()
     QVERIFY(button);
     QCOMPARE(button->role(), QAccessible::Button);
     QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Открыть"));
+
+    // The calendar's grid names itself and tells the chosen day in words.
+    TkavoMonthGrid grid;
+    grid.setDate(QDate(2026, 5, 12));
+    QAccessibleInterface *gridFace = QAccessible::queryAccessibleInterface(&grid);
+    QCOMPARE(gridFace->text(QAccessible::Name), QStringLiteral("Календарь"));
+    QCOMPARE(gridFace->text(QAccessible::Description), QLocale().toString(QDate(2026, 5, 12), QLocale::LongFormat));
+}
+
+// A caption above or below a drop-down edit gives it its own width; the side button sits inside
+// the edit, so edit and button together span the caption.
+void tst_KavoDrop::spansLabelAbove()
+{
+    QWidget window;
+    auto *edit = new TkavoDateEdit(&window);
+    auto *label = new TkavoLabel(&window);
+    label->setPosition(wlpTop);
+    label->setFocusControl(edit);
+    label->SetBounds(10, 10, 150, 16);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(edit->geometry().left(), label->geometry().left());
+    QCOMPARE(edit->geometry().right(), label->geometry().right());
+    const QRect button = edit->Button()->geometry().translated(edit->pos());
+    QVERIFY(edit->geometry().contains(button));
+    QVERIFY(button.right() >= label->geometry().right() - 3);
 }
 
 QTEST_MAIN(tst_KavoDrop)

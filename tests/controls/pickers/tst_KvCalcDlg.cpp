@@ -17,7 +17,6 @@ private slots:
     void keypadMatchesKeyboard();
     void memory();
     void enterAcceptsOnlySoundExpression();
-    void escapeCancels();
 
 private:
     CountingBeeps FBeeps;
@@ -111,17 +110,6 @@ void tst_KvCalcDlg::enterAcceptsOnlySoundExpression()
     QVERIFY(!calculator.isVisible());
     QCOMPARE(calculator.result(), int(QDialog::Accepted));
     QCOMPARE(calculator.Result(), 6.0);
-}
-
-void tst_KvCalcDlg::escapeCancels()
-{
-    TkavoCalculator calculator;
-    calculator.open();
-    QVERIFY(QTest::qWaitForWindowExposed(&calculator));
-    QTest::keyClicks(&calculator, "5");
-    QTest::keyClick(&calculator, Qt::Key_Escape);
-    QVERIFY(!calculator.isVisible());
-    QCOMPARE(calculator.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(tst_KvCalcDlg)

@@ -18,8 +18,6 @@ private slots:
     void mouseChoosesOnlySelectableDays();
     void russianMonthFromMonday();
     void todayMarked();
-    void enterAcceptsEscapeCancels_data();
-    void enterAcceptsEscapeCancels();
 };
 
 void tst_KvCalendar::initTestCase()
@@ -123,29 +121,6 @@ void tst_KvCalendar::todayMarked()
     const QPoint mark(2, 2);
     QCOMPARE(QColor(image.pixel(today.topLeft() + mark)), QColor(200, 0, 0));
     QVERIFY(QColor(image.pixel(other.topLeft() + mark)) != QColor(200, 0, 0));
-}
-
-void tst_KvCalendar::enterAcceptsEscapeCancels_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("result");
-    QTest::newRow("enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
-    QTest::newRow("escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
-}
-
-void tst_KvCalendar::enterAcceptsEscapeCancels()
-{
-    QFETCH(int, key);
-    QFETCH(int, result);
-    TkavoCalendar calendar;
-    calendar.Grid()->setDate(QDate(2026, 5, 12));
-    calendar.open();
-    QVERIFY(QTest::qWaitForWindowExposed(&calendar));
-    QTest::keyClick(calendar.Grid(), Qt::Key_Down);
-    QTest::keyClick(calendar.Grid(), Qt::Key(key));
-    QVERIFY(!calendar.isVisible());
-    QCOMPARE(calendar.result(), result);
-    QCOMPARE(calendar.Date(), QDate(2026, 5, 19));
 }
 
 QTEST_MAIN(tst_KvCalendar)
