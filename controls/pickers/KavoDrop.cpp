@@ -121,8 +121,10 @@ void TkavoCustomEdit::DropDown()
     const QRect available = where ? where->availableGeometry() : QRect(global.topLeft(), picker->size());
     picker->move(PickerPosition(global, picker->frameGeometry().size(), available));
     connect(picker, &QDialog::accepted, this, [this, picker] {
+        const QString before = ValueText();
         PickerAccepted(picker);
-        ValueChanged();
+        if (ValueText() != before)
+            ValueChanged();
     });
     FPicker = picker;
     picker->open();
@@ -132,8 +134,13 @@ void TkavoCustomEdit::CheckText()
 {
     if (text() == ValueText())
         return;
+    const QString before = ValueText();
     if (ReadText(text())) {
-        ValueChanged();
+        // "2+2" over a 4 is the same value: shown again, not announced.
+        if (ValueText() != before)
+            ValueChanged();
+        else
+            setText(before);
         return;
     }
     MessageBeep(0);
@@ -358,10 +365,10 @@ QString TkavoPeriodEdit::ValueText() const
 
 bool TkavoPeriodEdit::ReadText(const QString &text)
 {
-    // The dash may come typed as a plain hyphen.
-    QString plain = text;
-    plain.replace(QChar(u'–'), QChar(u'-'));
-    const QStringList parts = plain.split(QLatin1Char('-'));
+    // The dash may come typed as a plain hyphen, unless the dates themselves hold hyphens.
+    QStringList parts = text.split(QChar(u'–'));
+    if (parts.size() == 1)
+        parts = text.split(QLatin1Char('-'));
     if (parts.size() != 2)
         return false;
     const QLocale locale;
