@@ -123,14 +123,20 @@ bool TkavoCalculator::evaluate()
 
 void TkavoCalculator::Press(const QString &key)
 {
+    const bool fresh = FFreshResult;
+    FFreshResult = false;
+    const bool startsOperand = key == "MR" || key == "(" || key == "." || key == "," || (key.size() == 1 && key[0].isDigit());
+    if (fresh && startsOperand)
+        FExpression.clear();
     if (key == "C") {
         FExpression.clear();
     } else if (key == "←") {
         FExpression.chop(1);
     } else if (key == "=") {
-        if (evaluate())
+        if (evaluate()) {
             FExpression = format(FResult);
-        else if (!FExpression.trimmed().isEmpty())
+            FFreshResult = true;
+        } else if (!FExpression.trimmed().isEmpty())
             MessageBeep(0);
     } else if (key == "MC") {
         FMemory = 0;

@@ -43,6 +43,8 @@ private:
     QString FExpression;
     double FResult = 0;
     double FMemory = 0;
+    // Set by "=": the next digit starts a new expression, an operator goes on from the result.
+    bool FFreshResult = false;
     QLabel *FExpressionLabel = nullptr;
     QLabel *FStatusLabel = nullptr;
     QLabel *FMemoryLabel = nullptr;

@@ -37,6 +37,8 @@ void tst_KvCalcDlg::typing_data()
     QTest::newRow("point becomes comma") << "0.1+0.2" << "0,1+0,2" << "= 0,3";
     QTest::newRow("parentheses and percent") << "(50+50)*10%" << "(50+50)×10%" << "= 10";
     QTest::newRow("equals replaces") << "7/2=" << "3,5" << "= 3,5";
+    QTest::newRow("digit after equals starts anew") << "7/2=4" << "4" << "= 4";
+    QTest::newRow("operator after equals goes on") << "7/2=*2" << "3,5×2" << "= 7";
     QTest::newRow("missing operand") << "2+" << "2+" << "Ожидается число (символ 3)";
     QTest::newRow("division by zero") << "1/0" << "1÷0" << "Деление на ноль (символ 2)";
     QTest::newRow("unclosed") << "(1" << "(1" << "Не закрыта скобка (символ 1)";
