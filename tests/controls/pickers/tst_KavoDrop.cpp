@@ -41,6 +41,7 @@ private slots:
     void initTestCase();
     void frameMatchesSpinEdit_data();
     void frameMatchesSpinEdit();
+    void crispAtRatioTwo();
     void pickerPosition_data();
     void pickerPosition();
     void opensPicker_data();
@@ -102,6 +103,33 @@ void tst_KavoDrop::frameMatchesSpinEdit()
     QVERIFY(ringsEqual(spinImage, editImage, edit->Button()->geometry()));
     // The second ring's top-left corner carries the hot accent.
     QCOMPARE(editImage.pixel(1, 1) == qRgb(0, 0, 0), focused);
+}
+
+// The frame and the side button's arrow are whole pixels: at ratio 2 each becomes a 2x2 block,
+// never a blend.
+void tst_KavoDrop::crispAtRatioTwo()
+{
+    const QPalette palette;
+    auto paint = [&palette](qreal ratio, const std::function<void(QPainter &)> &draw) {
+        QImage image(QSize(40, 21) * ratio, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        draw(painter);
+        return image;
+    };
+    auto frame = [&palette](QPainter &painter) { PaintFlatEditFrame(painter, QRect(0, 0, 40, 21), palette, true, true); };
+    TkavoDropButton button;
+    button.resize(16, 17);
+    auto arrow = [&button](QPainter &painter) { button.render(&painter); };
+    for (const auto &draw : {std::function<void(QPainter &)>(frame), std::function<void(QPainter &)>(arrow)}) {
+        const QImage single = paint(1, draw);
+        const QImage doubled = paint(2, draw);
+        QVERIFY(single.pixel(0, 0) != qRgb(255, 0, 255));
+        for (int y = 0; y < doubled.height(); ++y)
+            for (int x = 0; x < doubled.width(); ++x)
+                QCOMPARE(doubled.pixel(x, y), single.pixel(x / 2, y / 2));
+    }
 }
 
 void tst_KavoDrop::pickerPosition_data()
