@@ -3,6 +3,9 @@
 
 #include "Colors.h"
 #include "KavoBtns.h"
+#include "KvCalendarAccess.h"
+
+#include <QAccessible>
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -22,6 +25,8 @@ constexpr int kWeeks = 6;
 
 TkavoMonthGrid::TkavoMonthGrid(QWidget *parent) : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(MonthGridAccessibleFactory), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Календарь"));
     setDate(QDate::currentDate());
@@ -54,6 +59,10 @@ void TkavoMonthGrid::setDate(QDate date)
     FMonth = month;
     setAccessibleDescription(QLocale().toString(FDate, QLocale::LongFormat));
     update();
+    if (changed && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, accessibleDescription());
+        QAccessible::updateAccessibility(&event);
+    }
     if (changed && OnChange)
         OnChange(FDate);
 }

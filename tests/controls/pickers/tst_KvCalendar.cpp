@@ -3,6 +3,7 @@
 
 #include "PickerFixtures.h"
 
+#include <QAccessible>
 #include <QTest>
 
 class tst_KvCalendar : public QObject
@@ -18,6 +19,7 @@ private slots:
     void mouseChoosesOnlySelectableDays();
     void russianMonthFromMonday();
     void todayMarked();
+    void accessibleTable();
 };
 
 void tst_KvCalendar::initTestCase()
@@ -121,6 +123,39 @@ void tst_KvCalendar::todayMarked()
     const QPoint mark(2, 2);
     QCOMPARE(QColor(image.pixel(today.topLeft() + mark)), QColor(200, 0, 0));
     QVERIFY(QColor(image.pixel(other.topLeft() + mark)) != QColor(200, 0, 0));
+}
+
+void tst_KvCalendar::accessibleTable()
+{
+    TkavoMonthGrid grid;
+    grid.resize(210, 140);
+    grid.setRange(QDate(2026, 5, 1), QDate(2026, 5, 31));
+    grid.setDate(QDate(2026, 5, 12));
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&grid);
+    QVERIFY(face);
+    QCOMPARE(face->role(), QAccessible::Table);
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Календарь"));
+    QAccessibleTableInterface *table = face->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->columnCount(), 7);
+    QCOMPARE(table->columnDescription(0), QStringLiteral("понедельник"));
+    const QString longDate = QLocale().toString(QDate(2026, 5, 12), QLocale::LongFormat);
+    QCOMPARE(face->text(QAccessible::Value), longDate);
+
+    // May 2026 begins on a Friday: the first row starts with Monday 27 April, out of range.
+    QAccessibleInterface *first = table->cellAt(0, 0);
+    QCOMPARE(first->text(QAccessible::Name), QLocale().toString(QDate(2026, 4, 27), QLocale::LongFormat));
+    QVERIFY(first->state().disabled);
+    QCOMPARE(table->selectedCells().size(), 1);
+    QAccessibleInterface *chosen = table->selectedCells().at(0);
+    QCOMPARE(chosen->text(QAccessible::Name), longDate);
+    QVERIFY(chosen->state().selected);
+    QCOMPARE(chosen->tableCellInterface()->rowIndex(), 2);
+    QCOMPARE(chosen->tableCellInterface()->columnIndex(), 1);
+    QCOMPARE(face->indexOfChild(chosen), 15);
+    // A cell follows the month shown.
+    grid.setDate(QDate(2026, 5, 31));
+    QVERIFY(!chosen->state().selected);
 }
 
 QTEST_MAIN(tst_KvCalendar)
