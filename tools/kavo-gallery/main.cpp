@@ -8,6 +8,7 @@
 #include "KvChkBox.h"
 #include "KvCtrls.h"
 #include "Panel.h"
+#include "PickersGallery.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -216,6 +217,7 @@ int main(int argc, char *argv[])
 
     form.show();
     showButtonsGallery(&form);
+    showPickersGallery(&form);
     QTimer::singleShot(0, boardSize, [boardSize] { boardSize->setFocus(Qt::OtherFocusReason); });
     return app.exec();
 }

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+class TkavoCalendarPanel;
+class TkavoBitBtn;
+
+// Quick periods around a day.
+enum TPeriodChoice { pcToday, pcThisWeek, pcThisMonth, pcThisQuarter, pcThisYear, pcLastMonth };
+
+// The first and last day of a quick period around today; weeks start on Monday.
+std::pair<QDate, QDate> PeriodOf(TPeriodChoice choice, QDate today);
+
+// The period dialog: a start and an end day, each on its own calendar, and buttons for the
+// quick periods. OK refuses, with a message, a period that ends before it starts.
+class TkavoPeriodDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TkavoPeriodDialog(QWidget *parent = nullptr);
+
+    QDate DateFrom() const;
+    QDate DateTo() const;
+    void setPeriod(QDate from, QDate to);
+    void Choose(TPeriodChoice choice);
+    // The quick-period button of a choice.
+    TkavoBitBtn *ChoiceButton(TPeriodChoice choice) const { return FChoices[choice]; }
+    TkavoCalendarPanel *FromPanel() const { return FFrom; }
+    TkavoCalendarPanel *ToPanel() const { return FTo; }
+    // "Today" for the quick periods; the clock's date unless a caller fixes it.
+    void setToday(QDate today);
+
+    void done(int result) override;
+
+private:
+    TkavoCalendarPanel *FFrom = nullptr;
+    TkavoCalendarPanel *FTo = nullptr;
+    TkavoBitBtn *FChoices[6] = {};
+    QDate FToday;
+};

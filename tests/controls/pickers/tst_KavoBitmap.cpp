@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+#include "KavoBitmap.h"
+
+#include "Colors.h"
+
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+const QRgb kKey = qRgb(255, 0, 255);
+const QRgb kInk = qRgb(0, 0, 128);
+const QRgb kFill = qRgb(255, 255, 255);
+const QRgb kBackground = qRgb(10, 200, 10);
+
+// A 3x2 picture: ink, fill, key / key, ink, key. The bottom-left pixel is the key.
+QImage picture()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.setPixel(0, 0, kInk);
+    image.setPixel(1, 0, kFill);
+    image.setPixel(2, 0, kKey);
+    image.setPixel(0, 1, kKey);
+    image.setPixel(1, 1, kInk);
+    image.setPixel(2, 1, kKey);
+    return image;
+}
+
+QImage canvas(QSize size, qreal ratio = 1)
+{
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.fill(kBackground);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+} // namespace
+
+class tst_KavoBitmap : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void drawsWithTransparentColor();
+    void drawsDisabledEmbossed();
+    void drawsScaledWithoutBlur();
+    void staysCrispAtRatioTwo_data();
+    void staysCrispAtRatioTwo();
+};
+
+void tst_KavoBitmap::drawsWithTransparentColor()
+{
+    const TkavoBitmap bitmap(picture());
+    QCOMPARE(bitmap.TransparentColor(), QColor::fromRgb(kKey));
+    QImage target = canvas({5, 4});
+    {
+        QPainter painter(&target);
+        bitmap.Draw(painter, {1, 1});
+    }
+    QCOMPARE(target.pixel(1, 1), kInk);
+    QCOMPARE(target.pixel(2, 1), kFill);
+    QCOMPARE(target.pixel(3, 1), kBackground);
+    QCOMPARE(target.pixel(1, 2), kBackground);
+    QCOMPARE(target.pixel(2, 2), kInk);
+    QCOMPARE(target.pixel(0, 0), kBackground);
+
+    TkavoBitmap opaque(picture());
+    opaque.setTransparentColor(QColor());
+    QImage second = canvas({3, 2});
+    {
+        QPainter painter(&second);
+        opaque.Draw(painter, {0, 0});
+    }
+    QCOMPARE(second.pixel(2, 1), kKey);
+}
+
+void tst_KavoBitmap::drawsDisabledEmbossed()
+{
+    const TkavoBitmap bitmap(picture());
+    QPalette palette;
+    palette.setColor(QPalette::Light, QColor(250, 250, 250));
+    palette.setColor(QPalette::Dark, QColor(100, 100, 100));
+    const QRgb highlight = toolkit::clBtnHighlight.resolve(palette).rgb();
+    const QRgb shadow = toolkit::clBtnShadow.resolve(palette).rgb();
+    QImage target = canvas({5, 4});
+    {
+        QPainter painter(&target);
+        bitmap.DrawDisabled(painter, {0, 0}, palette);
+    }
+    // The ink's shape in shadow, its copy one pixel down and right in highlight where the
+    // shadow does not cover it; the light fill and the key leave no mark.
+    QCOMPARE(target.pixel(0, 0), shadow);
+    QCOMPARE(target.pixel(1, 1), shadow);
+    QCOMPARE(target.pixel(2, 2), highlight);
+    QCOMPARE(target.pixel(1, 0), kBackground);
+    QCOMPARE(target.pixel(2, 1), kBackground);
+}
+
+void tst_KavoBitmap::drawsScaledWithoutBlur()
+{
+    const TkavoBitmap bitmap(picture());
+    QImage target = canvas({6, 4});
+    {
+        QPainter painter(&target);
+        bitmap.DrawScaled(painter, QRect(0, 0, 6, 4));
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const QRgb source = picture().pixel(x / 2, y / 2);
+            QCOMPARE(target.pixel(x, y), source == kKey ? kBackground : source);
+        }
+}
+
+void tst_KavoBitmap::staysCrispAtRatioTwo_data()
+{
+    QTest::addColumn<bool>("withLargePicture");
+    QTest::newRow("pixel multiplication") << false;
+    QTest::newRow("2x picture") << true;
+}
+
+void tst_KavoBitmap::staysCrispAtRatioTwo()
+{
+    QFETCH(bool, withLargePicture);
+    TkavoBitmap bitmap(picture());
+    QImage large = picture().scaled(6, 4);
+    // The large picture has a detail the small one cannot show.
+    large.setPixel(1, 0, kFill);
+    if (withLargePicture)
+        bitmap.setImage2x(large);
+    QImage target = canvas({3, 2}, 2);
+    {
+        QPainter painter(&target);
+        bitmap.Draw(painter, {0, 0});
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const QRgb source = withLargePicture ? large.pixel(x, y) : picture().pixel(x / 2, y / 2);
+            QCOMPARE(target.pixel(x, y), source == kKey ? kBackground : source);
+        }
+}
+
+QTEST_MAIN(tst_KavoBitmap)
+#include "tst_KavoBitmap.moc"

@@ -1,0 +1,359 @@
+// SPDX-License-Identifier: MIT
+#include "KavoDrop.h"
+
+#include "KavoBtns.h"
+#include "KavoSpin.h"
+#include "KvCalcDlg.h"
+#include "KvCalendar.h"
+#include "KvCtrls.h"
+#include "KvPeriod.h"
+#include "PickerFixtures.h"
+
+#include <QAccessible>
+#include <QTest>
+
+namespace {
+
+// Whether two grabs agree on every pixel of the three rings, that is within 3 pixels of an edge,
+// except where a side child covers them.
+bool ringsEqual(const QImage &a, const QImage &b, const QRect &child)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const bool ring = (x < 3 || y < 3 || x >= a.width() - 3 || y >= a.height() - 3) && !child.contains(x, y);
+            if (ring && a.pixel(x, y) != b.pixel(x, y)) {
+                qWarning("rings differ at %d,%d: %08x %08x", x, y, a.pixel(x, y), b.pixel(x, y));
+                return false;
+            }
+        }
+    return true;
+}
+
+} // namespace
+
+class tst_KavoDrop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void frameMatchesSpinEdit_data();
+    void frameMatchesSpinEdit();
+    void crispAtRatioTwo();
+    void pickerPosition_data();
+    void pickerPosition();
+    void opensPicker_data();
+    void opensPicker();
+    void calcEditAcceptsAndCancels();
+    void dateEditTakesCalendarDay();
+    void periodEditTakesQuickPeriod();
+    void leavingChecksText_data();
+    void leavingChecksText();
+    void accessibility();
+    void spansLabelAbove();
+
+private:
+    RecordingDesktop FDesktop;
+};
+
+void tst_KavoDrop::initTestCase()
+{
+    useRussianLocale();
+}
+
+void tst_KavoDrop::frameMatchesSpinEdit_data()
+{
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("cold") << false << true;
+    QTest::newRow("hot") << true << true;
+    QTest::newRow("disabled") << false << false;
+}
+
+void tst_KavoDrop::frameMatchesSpinEdit()
+{
+    QFETCH(bool, focused);
+    QFETCH(bool, enabled);
+    QWidget window;
+    auto *spin = new TkavoSpinEdit(&window);
+    auto *edit = new TkavoCalcEdit(&window);
+    auto *other = new QLineEdit(&window);
+    // The pointer may rest at the window's corner: keep the two compared away from it.
+    other->setGeometry(0, 0, 90, 22);
+    spin->setGeometry(0, 30, 90, 22);
+    edit->setGeometry(0, 60, 90, 22);
+    spin->setEnabled(enabled);
+    edit->setEnabled(enabled);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    auto grabOf = [&](QWidget *w) {
+        if (focused)
+            w->setFocus();
+        else
+            other->setFocus();
+        QCoreApplication::processEvents();
+        return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage spinImage = grabOf(spin);
+    const QImage editImage = grabOf(edit);
+    QCOMPARE(edit->Button()->geometry(), spin->Arrows()->geometry());
+    QVERIFY(ringsEqual(spinImage, editImage, edit->Button()->geometry()));
+    // The second ring's top-left corner carries the hot accent.
+    QCOMPARE(editImage.pixel(1, 1) == qRgb(0, 0, 0), focused);
+}
+
+// The frame and the side button's arrow are whole pixels: at ratio 2 each becomes a 2x2 block,
+// never a blend.
+void tst_KavoDrop::crispAtRatioTwo()
+{
+    const QPalette palette;
+    auto paint = [&palette](qreal ratio, const std::function<void(QPainter &)> &draw) {
+        QImage image(QSize(40, 21) * ratio, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        draw(painter);
+        return image;
+    };
+    auto frame = [&palette](QPainter &painter) { PaintFlatEditFrame(painter, QRect(0, 0, 40, 21), palette, true, true); };
+    TkavoDropButton button;
+    button.resize(16, 17);
+    auto arrow = [&button](QPainter &painter) { button.render(&painter); };
+    for (const auto &draw : {std::function<void(QPainter &)>(frame), std::function<void(QPainter &)>(arrow)}) {
+        const QImage single = paint(1, draw);
+        const QImage doubled = paint(2, draw);
+        QVERIFY(single.pixel(0, 0) != qRgb(255, 0, 255));
+        for (int y = 0; y < doubled.height(); ++y)
+            for (int x = 0; x < doubled.width(); ++x)
+                QCOMPARE(doubled.pixel(x, y), single.pixel(x / 2, y / 2));
+    }
+}
+
+void tst_KavoDrop::pickerPosition_data()
+{
+    QTest::addColumn<QRect>("edit");
+    QTest::addColumn<QSize>("popup");
+    QTest::addColumn<QPoint>("expected");
+    // On an 800x600 screen.
+    QTest::newRow("below") << QRect(100, 100, 80, 20) << QSize(200, 150) << QPoint(100, 120);
+    QTest::newRow("above at the bottom") << QRect(100, 500, 80, 20) << QSize(200, 150) << QPoint(100, 350);
+    QTest::newRow("moved in from the right") << QRect(700, 100, 80, 20) << QSize(200, 150) << QPoint(600, 120);
+    QTest::newRow("no room either way stays below") << QRect(100, 100, 80, 20) << QSize(200, 550) << QPoint(100, 120);
+    QTest::newRow("fits exactly below") << QRect(0, 430, 80, 20) << QSize(200, 150) << QPoint(0, 450);
+}
+
+void tst_KavoDrop::pickerPosition()
+{
+    QFETCH(QRect, edit);
+    QFETCH(QSize, popup);
+    QFETCH(QPoint, expected);
+    QCOMPARE(PickerPosition(edit, popup, QRect(0, 0, 800, 600)), expected);
+}
+
+void tst_KavoDrop::opensPicker_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    QTest::newRow("side button") << 0 << 0;
+}
+
+void tst_KavoDrop::opensPicker()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    TkavoCalcEdit edit;
+    edit.resize(100, 22);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QCOMPARE(edit.Picker(), nullptr);
+    if (key != 0)
+        QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    else
+        QTest::mouseClick(edit.Button(), Qt::LeftButton);
+    QVERIFY(qobject_cast<TkavoCalculator *>(edit.Picker()));
+    QVERIFY(edit.Picker()->isVisible());
+    // Opening again while it is open keeps the one picker.
+    QDialog *first = edit.Picker();
+    edit.DropDown();
+    QCOMPARE(edit.Picker(), first);
+    // A plain Down key does not open it.
+    QTest::keyClick(first, Qt::Key_Escape);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QCOMPARE(edit.Picker(), nullptr);
+}
+
+void tst_KavoDrop::calcEditAcceptsAndCancels()
+{
+    TkavoCalcEdit edit;
+    int changes = 0;
+    edit.OnChange = [&changes](QObject *) { ++changes; };
+    edit.setValue(1.5);
+    QCOMPARE(edit.text(), QStringLiteral("1,5"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+
+    edit.DropDown();
+    auto *calculator = qobject_cast<TkavoCalculator *>(edit.Picker());
+    QVERIFY(calculator);
+    QCOMPARE(calculator->Expression(), QStringLiteral("1,5"));
+    QTest::keyClicks(calculator, "*2+0,1");
+    QTest::keyClick(calculator, Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.Value(), 3.1);
+    QCOMPARE(edit.text(), QStringLiteral("3,1"));
+    QCOMPARE(changes, 2);
+
+    edit.DropDown();
+    QTest::keyClicks(edit.Picker(), "*100");
+    QTest::keyClick(edit.Picker(), Qt::Key_Escape);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.Value(), 3.1);
+    QCOMPARE(changes, 2);
+
+    // Accepting the value it already had announces nothing.
+    edit.DropDown();
+    QTest::keyClick(edit.Picker(), Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(changes, 2);
+}
+
+void tst_KavoDrop::dateEditTakesCalendarDay()
+{
+    TkavoDateEdit edit;
+    edit.setDate(QDate(2026, 3, 31));
+    QCOMPARE(edit.text(), QStringLiteral("31.03.2026"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QTest::keyClick(&edit, Qt::Key_F4);
+    auto *calendar = qobject_cast<TkavoCalendar *>(edit.Picker());
+    QVERIFY(calendar);
+    QCOMPARE(calendar->Date(), QDate(2026, 3, 31));
+    QTest::keyClick(calendar->Grid(), Qt::Key_Right);
+    QTest::keyClick(calendar->Grid(), Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.Date(), QDate(2026, 4, 1));
+
+    QTest::keyClick(&edit, Qt::Key_F4);
+    QTest::keyClick(qobject_cast<TkavoCalendar *>(edit.Picker())->Grid(), Qt::Key_PageDown);
+    QTest::keyClick(edit.Picker(), Qt::Key_Escape);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.Date(), QDate(2026, 4, 1));
+}
+
+void tst_KavoDrop::periodEditTakesQuickPeriod()
+{
+    TkavoPeriodEdit edit;
+    QVERIFY(edit.setPeriod(QDate(2026, 1, 5), QDate(2026, 1, 10)));
+    QVERIFY(!edit.setPeriod(QDate(2026, 1, 10), QDate(2026, 1, 5)));
+    QCOMPARE(edit.text(), QStringLiteral("05.01.2026 – 10.01.2026"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.DropDown();
+    auto *dialog = qobject_cast<TkavoPeriodDialog *>(edit.Picker());
+    QVERIFY(dialog);
+    QCOMPARE(dialog->DateFrom(), QDate(2026, 1, 5));
+    dialog->setToday(QDate(2026, 5, 20));
+    QTest::mouseClick(dialog->ChoiceButton(pcLastMonth), Qt::LeftButton);
+    QTest::keyClick(dialog->FromPanel()->Grid(), Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.DateFrom(), QDate(2026, 4, 1));
+    QCOMPARE(edit.DateTo(), QDate(2026, 4, 30));
+}
+
+void tst_KavoDrop::leavingChecksText_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("expression worked out") << 0 << "2+2*3" << "8" << 0;
+    QTest::newRow("bad expression") << 0 << "2+" << "1" << 1;
+    QTest::newRow("empty number") << 0 << "" << "1" << 1;
+    QTest::newRow("date") << 1 << "15.03.2026" << "15.03.2026" << 0;
+    QTest::newRow("no such day") << 1 << "31.02.2026" << "10.03.2026" << 1;
+    QTest::newRow("after the last day") << 1 << "01.01.2027" << "10.03.2026" << 1;
+    QTest::newRow("period with a hyphen") << 2 << "01.03.2026-02.03.2026" << "01.03.2026 – 02.03.2026" << 0;
+    QTest::newRow("period backwards") << 2 << "05.03.2026 – 01.03.2026" << "10.03.2026 – 10.03.2026" << 1;
+}
+
+void tst_KavoDrop::leavingChecksText()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    QWidget window;
+    TkavoCustomEdit *edit = nullptr;
+    if (kind == 0) {
+        auto *calc = new TkavoCalcEdit(&window);
+        calc->setValue(1);
+        edit = calc;
+    } else if (kind == 1) {
+        auto *date = new TkavoDateEdit(&window);
+        date->setMaxDate(QDate(2026, 12, 31));
+        date->setDate(QDate(2026, 3, 10));
+        edit = date;
+    } else {
+        auto *period = new TkavoPeriodEdit(&window);
+        period->setPeriod(QDate(2026, 3, 10), QDate(2026, 3, 10));
+        edit = period;
+    }
+    auto *next = new QLineEdit(&window);
+    next->move(0, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    edit->selectAll();
+    // Typed as a paste would bring it: QtTest types no dash.
+    edit->insert(typed);
+    if (typed.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    FDesktop.beeps.clear();
+    next->setFocus();
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(int(FDesktop.beeps.size()), beeps);
+}
+
+void tst_KavoDrop::accessibility()
+{
+    TkavoDateEdit edit;
+    edit.setAccessibleName(QStringLiteral("Дата"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&edit);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::EditableText);
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(edit.Button());
+    QVERIFY(button);
+    QCOMPARE(button->role(), QAccessible::Button);
+    QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Открыть"));
+}
+
+// A caption above or below a drop-down edit gives it its own width; the side button sits inside
+// the edit, so edit and button together span the caption.
+void tst_KavoDrop::spansLabelAbove()
+{
+    QWidget window;
+    auto *edit = new TkavoDateEdit(&window);
+    auto *label = new TkavoLabel(&window);
+    label->setPosition(wlpTop);
+    label->setFocusControl(edit);
+    label->SetBounds(10, 10, 150, 16);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(edit->geometry().left(), label->geometry().left());
+    QCOMPARE(edit->geometry().right(), label->geometry().right());
+    const QRect button = edit->Button()->geometry().translated(edit->pos());
+    QVERIFY(edit->geometry().contains(button));
+    QVERIFY(button.right() >= label->geometry().right() - 3);
+}
+
+QTEST_MAIN(tst_KavoDrop)
+#include "tst_KavoDrop.moc"
