@@ -79,6 +79,9 @@ public:
                 cells.push_back({grid->cellRect(col, row),
                                  QString::fromStdString(w.game().board().text(col, row))});
         lines = grid->gridLineColor();
+        // A game in progress keeps its current cell framed, focused or not.
+        const QPoint current = grid->markedCell();
+        marked = grid->cellRect(current.x(), current.y());
     }
 
 protected:
@@ -96,6 +99,8 @@ protected:
             if (!taken)
                 p.drawText(c.rect, Qt::AlignLeft | Qt::AlignTop, c.text);
         }
+        p.setPen(Qt::red);
+        p.drawRect(marked.adjusted(0, 0, -1, -1));
     }
 
 private:
@@ -106,6 +111,7 @@ private:
     std::vector<Cell> cells;
     QFont font;
     QColor lines;
+    QRect marked;
 };
 
 void FloorRepaint(benchmark::State &state)

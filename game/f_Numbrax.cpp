@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "f_Numbrax.h"
 
-#include "AppIcon.h"
 #include "BoardAccessible.h"
 #include "about.h"
 #include "Application.h"
@@ -121,8 +120,9 @@ TfNumbrax::TfNumbrax(QWidget *parent)
     : QMainWindow(parent)
     , FGame(this)
 {
+    // The window shows the application's icon, which start-up sets once for every window:
+    // setting it here too would decode the icon's pictures a second time.
     setWindowTitle(QStringLiteral("Numbrax (Korvessa)"));
-    setWindowIcon(ApplicationIcon());
 
     auto *client = new QWidget(this);
     client->setFont(toolkit::desktopFont());

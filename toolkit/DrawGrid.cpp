@@ -148,11 +148,11 @@ void TDrawGrid::paintEvent(QPaintEvent *event)
                 continue;
             painter.fillRect(cell.right() + 1, cell.top(), GridLineWidth, cell.height() + GridLineWidth, FGridLineColor);
             painter.fillRect(cell.left(), cell.bottom() + 1, cell.width(), GridLineWidth, FGridLineColor);
-            if (FDrawCell) {
-                painter.save();
+            // No save and restore around the handler: it costs more than the cell's text on a
+            // full repaint, and the grid's own lines are filled with explicit colours, so
+            // nothing of ours depends on what a handler leaves in the painter.
+            if (FDrawCell)
                 FDrawCell(painter, col, row, cell, showMark && FMarked == QPoint(col, row));
-                painter.restore();
-            }
         }
     }
 }

@@ -26,6 +26,8 @@ public:
 
     // Paints one cell. rect is the cell's rectangle; markedFocused is true for the marked cell
     // while the grid has the keyboard focus, or at any time while the mark is kept in sight.
+    // The handler sets the pen, brush and font it paints with: the painter carries them from one
+    // cell to the next.
     using DrawCellHandler = std::function<void(QPainter &painter, int col, int row, const QRect &rect, bool markedFocused)>;
 
     explicit TDrawGrid(QWidget *parent = nullptr);
