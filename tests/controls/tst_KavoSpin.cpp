@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
+#include "RatioPixels.h"
 #include "RecordingDesktop.h"
 #include "Colors.h"
 #include "Form.h"
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanupTestCase();
+    void arrowsSharpAtScreenRatio_data();
+    void arrowsSharpAtScreenRatio();
 
     void writeValue_data();
     void writeValue();
@@ -708,6 +711,64 @@ void tst_KavoSpin::propertiesByName()
     QVERIFY(spin.setProperty("Value", QVariant::fromValue(9.0L)));
     QCOMPARE(spin.text(), QStringLiteral("5.00"));
     QCOMPARE(spin.property("Value").value<long double>(), 5.0L);
+}
+
+void tst_KavoSpin::arrowsSharpAtScreenRatio_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+// Run by the registrations that set a screen ratio.
+void tst_KavoSpin::arrowsSharpAtScreenRatio()
+{
+    QFETCH(bool, enabled);
+    TkavoSpinEdit spin;
+    spin.resize(62, 21);
+    spin.setEnabled(enabled);
+    TkavoUpDown *arrows = spin.Arrows();
+    const qreal ratio = arrows->devicePixelRatio();
+    if (ratio <= 1.0)
+        QSKIP("the screen's device pixel ratio is 1");
+
+    const QImage image = arrows->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QPalette &pal = arrows->palette();
+    const QRgb mark = clBtnText.resolve(pal).rgb();
+    QSet<QRgb> allowed;
+    for (const TColor colour : {clBtnFace, clBtnHighlight, clBtnShadow, cl3DLight, cl3DDkShadow, clBtnText})
+        allowed.insert(colour.resolve(pal).rgb());
+    const QString strange = RatioPixels::strangeColour(image, image.rect(), allowed);
+    QVERIFY2(strange.isEmpty(), qPrintable(strange));
+    if (qFuzzyCompare(ratio, 2.0))
+        QVERIFY(RatioPixels::hasDetailBelowTwoPixels(image, image.rect()));
+    // A disabled triangle shares its colours with the frames; an enabled one is told apart.
+    if (!enabled)
+        return;
+    // Each half holds its triangle: tip up in the upper half, down in the lower one.
+    const int middle = image.height() / 2;
+    auto rowsOfMark = [&](int from, int to) {
+        QList<int> widths;
+        for (int y = from; y < to; ++y) {
+            int width = 0;
+            for (int x = 0; x < image.width(); ++x)
+                width += image.pixel(x, y) == mark;
+            if (width > 0)
+                widths.append(width);
+        }
+        return widths;
+    };
+    const QList<int> up = rowsOfMark(0, middle);
+    const QList<int> down = rowsOfMark(middle, image.height());
+    QVERIFY(up.size() >= 3 && down.size() >= 3);
+    QCOMPARE(up.size(), down.size());
+    // One device pixel at the tip, and every row two wider than the one before.
+    QCOMPARE(up.first(), 1);
+    QCOMPARE(down.last(), 1);
+    for (int i = 1; i < up.size(); ++i) {
+        QCOMPARE(up[i], up[i - 1] + 2);
+        QCOMPARE(down[i - 1], down[i] + 2);
+    }
 }
 
 QTEST_MAIN(tst_KavoSpin)

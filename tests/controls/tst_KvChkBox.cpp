@@ -2,6 +2,7 @@
 #include "KvChkBox.h"
 
 #include "Colors.h"
+#include "RatioPixels.h"
 
 #include <QApplication>
 #include <QTest>
@@ -116,6 +117,10 @@ private Q_SLOTS:
     void focusRectangle_data();
     void focusRectangle();
     void storedRules();
+    void glyphsSharpAtScreenRatio_data();
+    void glyphsSharpAtScreenRatio();
+    void followedColourIsTheParentsOwn_data();
+    void followedColourIsTheParentsOwn();
 };
 
 void tst_KvChkBox::glyphStrips_data()
@@ -511,6 +516,94 @@ void tst_KvChkBox::storedRules()
         QVERIFY2(!isPropertyStored(&box, name), name);
     box.setChecked(true);
     QVERIFY(isPropertyStored(&box, "State"));
+}
+
+void tst_KvChkBox::glyphsSharpAtScreenRatio_data()
+{
+    QTest::addColumn<TkavoCheckBoxType>("style");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("check mark") << btCheckBox << true << true;
+    QTest::newRow("disabled check mark") << btCheckBox << true << false;
+    QTest::newRow("empty box") << btCheckBox << false << true;
+    QTest::newRow("radio ring") << btRadioButton << false << true;
+    QTest::newRow("radio dot") << btRadioButton << true << true;
+    QTest::newRow("disabled radio dot") << btRadioButton << true << false;
+}
+
+// Run by the registrations that set a screen ratio; at ratio 1 the painted-box test holds.
+void tst_KvChkBox::glyphsSharpAtScreenRatio()
+{
+    QFETCH(TkavoCheckBoxType, style);
+    QFETCH(bool, checked);
+    QFETCH(bool, enabled);
+
+    TkavoCheckBox box;
+    box.resize(139, 14);
+    box.setStyle(style);
+    box.setChecked(checked);
+    box.setEnabled(enabled);
+    const qreal ratio = box.devicePixelRatio();
+    if (ratio <= 1.0)
+        QSKIP("the screen's device pixel ratio is 1");
+
+    const QImage image = box.grab().toImage();
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    const bool check = style == btCheckBox;
+    const int size = check ? 11 : 12;
+    const int cell = (enabled ? 2 : 4) + (checked ? 1 : 0);
+    const QRect logical = check ? QRect(1, 2, size, size) : QRect(0, 1, size, size);
+    // A device pixel at each edge may fall to the frame or the background.
+    const QRect area = RatioPixels::deviceRect(logical, ratio).adjusted(1, 1, -1, -1);
+    const QImage strip = (check ? CheckGlyphs() : RadioGlyphs()).copy(cell * size, 0, size, size);
+    const QString strange = RatioPixels::strangeColour(image, area, RatioPixels::colours(strip, strip.rect()));
+    QVERIFY2(strange.isEmpty(), qPrintable(strange));
+    // An empty box has no diagonal to refine; every other glyph has.
+    if (qFuzzyCompare(ratio, 2.0) && (checked || !check))
+        QVERIFY(RatioPixels::hasDetailBelowTwoPixels(image, RatioPixels::deviceRect(logical, ratio)));
+    // The whole cell is drawn: its far corner holds the cell's colour, not the background.
+    const QRect whole = RatioPixels::deviceRect(logical, ratio);
+    QVERIFY(RatioPixels::colours(strip, strip.rect())
+                .contains(image.convertToFormat(QImage::Format_ARGB32).pixel(whole.right() - 1, whole.bottom() - 1)));
+}
+
+void tst_KvChkBox::followedColourIsTheParentsOwn_data()
+{
+    QTest::addColumn<QPalette::ColorRole>("parentRole");
+    QTest::addColumn<bool>("following");
+    QTest::addColumn<QRgb>("expected");
+    // A dark scheme whose buttons are lighter than its windows.
+    QTest::newRow("dialog") << QPalette::Window << true << 0xFF202428u;
+    QTest::newRow("panel") << QPalette::Button << true << 0xFF3C4044u;
+    QTest::newRow("input field") << QPalette::Base << true << 0xFF101010u;
+    QTest::newRow("own colour") << QPalette::Window << false << 0xFFFF0000u;
+}
+
+void tst_KvChkBox::followedColourIsTheParentsOwn()
+{
+    QFETCH(QPalette::ColorRole, parentRole);
+    QFETCH(bool, following);
+    QFETCH(QRgb, expected);
+
+    QWidget parent;
+    QPalette dark = parent.palette();
+    dark.setColor(QPalette::Window, QColor(0x20, 0x24, 0x28));
+    dark.setColor(QPalette::Button, QColor(0x3C, 0x40, 0x44));
+    dark.setColor(QPalette::Base, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    dark.setColor(QPalette::ButtonText, QColor(0xE0, 0xE0, 0xE0));
+    parent.setPalette(dark);
+    parent.setBackgroundRole(parentRole);
+    auto *box = new TkavoCheckBox(&parent);
+    box->setGeometry(10, 10, 139, 14);
+    box->setCaption(QStringLiteral("Caption"));
+    if (!following)
+        box->setColor(clRed);
+
+    const QImage image = grabbed(*box);
+    // Right of the box, the caption's line: around the text and past its end.
+    for (const QPoint &p : {QPoint(16, 0), QPoint(16, 13), QPoint(120, 0), QPoint(120, 7), QPoint(138, 13)})
+        QVERIFY2(image.pixel(p) == expected, qPrintable(QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y())));
 }
 
 QTEST_MAIN(tst_KvChkBox)
