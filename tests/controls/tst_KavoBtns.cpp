@@ -4,7 +4,6 @@
 #include "Canvas.h"
 #include "Form.h"
 #include "KvCtrls.h"
-#include "RatioPixels.h"
 
 #include <QEnterEvent>
 #include <QLineEdit>
@@ -24,8 +23,6 @@ class tst_KavoBtns : public QObject
 
 private Q_SLOTS:
     void construction();
-    void kindGlyphsSharpAtScreenRatio_data();
-    void kindGlyphsSharpAtScreenRatio();
     void kindPresets_data();
     void kindPresets();
     void kindWhileLoading_data();
@@ -903,49 +900,6 @@ void tst_KavoBtns::colorsFollowTheParent()
     QApplication::sendEvent(&button, &change);
     QCOMPARE(button.Color(), toolkit::clLime);
     QCOMPARE(button.BackColor(), toolkit::clNavy);
-}
-
-void tst_KavoBtns::kindGlyphsSharpAtScreenRatio_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("enabled");
-    for (int kind = bkOK; kind <= bkAll; ++kind) {
-        QTest::addRow("kind %d", kind) << kind << true;
-        QTest::addRow("kind %d, disabled", kind) << kind << false;
-    }
-}
-
-// Run by the registrations that set a screen ratio.
-void tst_KavoBtns::kindGlyphsSharpAtScreenRatio()
-{
-    QFETCH(int, kind);
-    QFETCH(bool, enabled);
-    ButtonWindow w;
-    w.button->setKind(TBitBtnKind(kind));
-    // Without a caption the glyph alone sits in the middle.
-    w.button->setCaption(QString());
-    w.button->setEnabled(enabled);
-    QVERIFY(w.show());
-    const qreal ratio = w.button->devicePixelRatio();
-    if (ratio <= 1.0)
-        QSKIP("the screen's device pixel ratio is 1");
-
-    const QImage image = w.button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage strip = KindGlyph(TBitBtnKind(kind));
-    const int glyphWidth = strip.width() / 2;
-    // The glyph's 18 x 18 (or 18 x 19) place in the middle of the button, in device pixels.
-    const QRect logical(w.button->width() / 2 - glyphWidth / 2, w.button->height() / 2 - strip.height() / 2,
-                        glyphWidth, strip.height());
-    const QRect area = RatioPixels::deviceRect(logical, ratio).adjusted(-2, -2, 2, 2);
-    const QImage image0 = strip.copy(enabled ? 0 : glyphWidth, 0, glyphWidth, strip.height());
-    QSet<QRgb> allowed = RatioPixels::colours(image0, image0.rect());
-    allowed.insert(kButtonFace);
-    const QString strange = RatioPixels::strangeColour(image, area, allowed);
-    QVERIFY2(strange.isEmpty(), qPrintable(strange));
-    // The glyph is there, not only the face.
-    QVERIFY(RatioPixels::colours(image, area).size() > 2);
-    if (qFuzzyCompare(ratio, 2.0))
-        QVERIFY(RatioPixels::hasDetailBelowTwoPixels(image, area));
 }
 
 QTEST_MAIN(tst_KavoBtns)

@@ -725,50 +725,27 @@ void tst_KavoSpin::arrowsSharpAtScreenRatio()
 {
     QFETCH(bool, enabled);
     TkavoSpinEdit spin;
-    spin.resize(62, 21);
     spin.setEnabled(enabled);
     TkavoUpDown *arrows = spin.Arrows();
     const qreal ratio = arrows->devicePixelRatio();
     if (ratio <= 1.0)
         QSKIP("the screen's device pixel ratio is 1");
 
-    const QImage image = arrows->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage image = arrows->grab().toImage();
     const QPalette &pal = arrows->palette();
-    const QRgb mark = clBtnText.resolve(pal).rgb();
-    QSet<QRgb> allowed;
+    QSet<QRgb> drawn;
     for (const TColor colour : {clBtnFace, clBtnHighlight, clBtnShadow, cl3DLight, cl3DDkShadow, clBtnText})
-        allowed.insert(colour.resolve(pal).rgb());
-    const QString strange = RatioPixels::strangeColour(image, image.rect(), allowed);
-    QVERIFY2(strange.isEmpty(), qPrintable(strange));
-    if (qFuzzyCompare(ratio, 2.0))
-        QVERIFY(RatioPixels::hasDetailBelowTwoPixels(image, image.rect()));
-    // A disabled triangle shares its colours with the frames; an enabled one is told apart.
-    if (!enabled)
-        return;
-    // Each half holds its triangle: tip up in the upper half, down in the lower one.
-    const int middle = image.height() / 2;
-    auto rowsOfMark = [&](int from, int to) {
-        QList<int> widths;
-        for (int y = from; y < to; ++y) {
-            int width = 0;
-            for (int x = 0; x < image.width(); ++x)
-                width += image.pixel(x, y) == mark;
-            if (width > 0)
-                widths.append(width);
-        }
-        return widths;
-    };
-    const QList<int> up = rowsOfMark(0, middle);
-    const QList<int> down = rowsOfMark(middle, image.height());
-    QVERIFY(up.size() >= 3 && down.size() >= 3);
-    QCOMPARE(up.size(), down.size());
-    // One device pixel at the tip, and every row two wider than the one before.
-    QCOMPARE(up.first(), 1);
-    QCOMPARE(down.last(), 1);
-    for (int i = 1; i < up.size(); ++i) {
-        QCOMPARE(up[i], up[i - 1] + 2);
-        QCOMPARE(down[i - 1], down[i] + 2);
-    }
+        drawn.insert(colour.resolve(pal).rgb());
+    QVERIFY(drawn.contains(RatioPixels::colours(image, image.rect())));
+    if (ratio == 2.0)
+        QVERIFY(RatioPixels::hasFineDetail(image, image.rect()));
+    // The up arrow's tip, its first row, is one device pixel wide.
+    const QRgb text = clBtnText.resolve(pal).rgb();
+    int width = 0;
+    for (int y = 0; enabled && width == 0 && y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            width += image.pixel(x, y) == text;
+    QCOMPARE(width, enabled ? 1 : 0);
 }
 
 QTEST_MAIN(tst_KavoSpin)
