@@ -27,8 +27,9 @@ QImage loadStrip(const char *resource)
     return strip.convertToFormat(QImage::Format_RGB32);
 }
 
-// Cell index of a strip as a finer screen needs it. The strips are pixel-exact pictures for
-// ratio 1; other ratios get an enlargement made once per ratio and kept for the whole run.
+// Cell `index` of a strip for a screen of device pixel ratio `ratio`. The strips are
+// pixel-exact pictures for ratio 1; another ratio gets its enlargement made once, on first
+// paint, and kept for the whole run.
 QImage cellAtRatio(const QImage &strip, int cellSize, int index, qreal ratio)
 {
     struct Made
