@@ -17,6 +17,7 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QTimerEvent>
+#include <QtMath>
 
 #include <algorithm>
 #include <charconv>
@@ -400,12 +401,29 @@ void TkavoUpDown::paintEvent(QPaintEvent *)
         const int rows = std::clamp(std::min(r.height(), r.width() / 2), 1, 3);
         const int left = r.left() + r.width() / 2 - (rows - 1);
         const int top = r.top() + (r.height() - rows) / 2;
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
         auto triangle = [&](int dx, int dy, const QColor &color) {
-            for (int i = 0; i < rows; ++i) {
-                const int widthAt = half == Half::Up ? 2 * i + 1 : 2 * (rows - 1 - i) + 1;
-                const int inset = (2 * rows - 1 - widthAt) / 2;
-                painter.fillRect(left + inset + dx, top + i + dy, widthAt, 1, color);
+            if (ratio <= 1.0) {
+                for (int i = 0; i < rows; ++i) {
+                    const int widthAt = half == Half::Up ? 2 * i + 1 : 2 * (rows - 1 - i) + 1;
+                    const int inset = (2 * rows - 1 - widthAt) / 2;
+                    painter.fillRect(left + inset + dx, top + i + dy, widthAt, 1, color);
+                }
+                return;
             }
+            // On a finer screen the same triangle is laid in device pixels: a tip of one device
+            // pixel and sides one device pixel steep, so it stays sharp at any ratio. The tip's
+            // column is the device pixel left of the logical triangle's middle.
+            const int deviceRows = qMax(1, qRound(rows * ratio));
+            const int middle = qCeil((left + dx + rows - 0.5) * ratio) - 1;
+            const int deviceTop = qRound((top + dy) * ratio);
+            painter.save();
+            painter.scale(1.0 / ratio, 1.0 / ratio);
+            for (int i = 0; i < deviceRows; ++i) {
+                const int halfWidth = half == Half::Up ? i : deviceRows - 1 - i;
+                painter.fillRect(QRect(middle - halfWidth, deviceTop + i, 2 * halfWidth + 1, 1), color);
+            }
+            painter.restore();
         };
         if (isEnabled()) {
             triangle(0, 0, text);

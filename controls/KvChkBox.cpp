@@ -3,6 +3,7 @@
 
 #include "Canvas.h"
 #include "Frame3D.h"
+#include "KvGlyphs.h"
 #include "KvGraph.h"
 
 #include <QKeyEvent>
@@ -24,6 +25,40 @@ QImage loadStrip(const char *resource)
 {
     QImage strip(QString::fromLatin1(resource));
     return strip.convertToFormat(QImage::Format_RGB32);
+}
+
+// Cell `index` of a strip for a screen of device pixel ratio `ratio`. The strips are
+// pixel-exact pictures for ratio 1; another ratio gets its enlargement made once, on first
+// paint, and kept for the whole run.
+QImage cellAtRatio(const QImage &strip, int cellSize, int index, qreal ratio)
+{
+    struct Made
+    {
+        const QImage *Strip;
+        qreal Ratio;
+        std::vector<QImage> Cells;
+    };
+    static std::vector<Made> made;
+    auto it = std::find_if(made.begin(), made.end(), [&](const Made &m) {
+        return m.Strip == &strip && qFuzzyCompare(m.Ratio, ratio);
+    });
+    if (it == made.end()) {
+        Made cells{&strip, ratio, {}};
+        for (int k = 0; k < strip.width() / cellSize; ++k)
+            cells.Cells.push_back(PictureAtRatio(strip.copy(k * cellSize, 0, cellSize, strip.height()), ratio));
+        made.push_back(std::move(cells));
+        it = made.end() - 1;
+    }
+    return index < int(it->Cells.size()) ? it->Cells[size_t(index)] : QImage();
+}
+
+void drawCell(QPainter &painter, QPoint at, const QImage &strip, int cellSize, int index)
+{
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    if (ratio > 1.0)
+        painter.drawImage(at, cellAtRatio(strip, cellSize, index, ratio));
+    else
+        painter.drawImage(at, strip, QRect(index * cellSize, 0, cellSize, cellSize));
 }
 
 } // namespace
@@ -327,7 +362,13 @@ void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
     painter.setFont(font());
     const QPalette &pal = palette();
     const QRect client = rect();
-    painter.fillRect(client, FBackground.color().resolve(pal));
+    QColor background = FBackground.color().resolve(pal);
+    // Following its parent, the box takes the colour the parent really shows: a dialog's face
+    // is its window colour, which a dark scheme sets apart from the button colour of clBtnFace.
+    // A parent with a colour property of its own paints that colour, as resolved above.
+    if (FBackground.following() && parentWidget() && !parentWidget()->property("Color").isValid())
+        background = parentWidget()->palette().color(parentWidget()->backgroundRole());
+    painter.fillRect(client, background);
 
     const int size = FStyle == btCheckBox ? kCheckSize : kRadioSize;
     int top = 1;
@@ -342,11 +383,9 @@ void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
     if (FStyle == btCheckBox) {
         QRect frame(0, top, 13, 13);
         Frame3D(painter, frame, clBtnShadow.resolve(pal), clBtnHighlight.resolve(pal), 1);
-        painter.drawImage(QPoint(1, top + 1), CheckGlyphs(),
-                          QRect(row * 2 * kCheckSize + column * kCheckSize, 0, kCheckSize, kCheckSize));
+        drawCell(painter, QPoint(1, top + 1), CheckGlyphs(), kCheckSize, row * 2 + column);
     } else {
-        painter.drawImage(QPoint(0, top), RadioGlyphs(),
-                          QRect(row * 2 * kRadioSize + column * kRadioSize, 0, kRadioSize, kRadioSize));
+        drawCell(painter, QPoint(0, top), RadioGlyphs(), kRadioSize, row * 2 + column);
     }
 
     QRect caption;

@@ -4,7 +4,9 @@
 #include "Canvas.h"
 
 #include <QGuiApplication>
+#include <QPaintDevice>
 
+#include <cmath>
 #include <stdexcept>
 
 using toolkit::TColor;
@@ -26,7 +28,91 @@ QRgb stripPixel(const QImage &strip, int x, int y, QRgb transparent)
     return pixel & 0xFFFFFFu;
 }
 
+// One Scale2x step: every pixel becomes a 2 x 2 block whose corners follow a diagonal edge that
+// the pixel's four neighbours outline. Pixels beyond the border count as the pixel itself.
+QImage scale2x(const QImage &picture)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    QImage result(2 * w, 2 * h, picture.format());
+    auto at = [&](int x, int y, QRgb self) {
+        return x < 0 || y < 0 || x >= w || y >= h ? self : picture.pixel(x, y);
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = picture.pixel(x, y);
+            const QRgb up = at(x, y - 1, p);
+            const QRgb left = at(x - 1, y, p);
+            const QRgb right = at(x + 1, y, p);
+            const QRgb down = at(x, y + 1, p);
+            const bool edge = up != down && left != right;
+            result.setPixel(2 * x, 2 * y, edge && left == up ? up : p);
+            result.setPixel(2 * x + 1, 2 * y, edge && up == right ? right : p);
+            result.setPixel(2 * x, 2 * y + 1, edge && left == down ? left : p);
+            result.setPixel(2 * x + 1, 2 * y + 1, edge && down == right ? right : p);
+        }
+    }
+    return result;
+}
+
+int scaledLength(int length, qreal ratio)
+{
+    return qMax(1, qRound(length * ratio));
+}
+
 } // namespace
+
+QImage PictureAtRatio(const QImage &picture, qreal ratio)
+{
+    if (ratio <= 1.0 || picture.isNull())
+        return picture;
+    // ARGB keeps a mask's transparency apart from every colour.
+    QImage enlarged = picture.convertToFormat(QImage::Format_ARGB32);
+    enlarged.setDevicePixelRatio(1.0);
+    qreal reached = 1.0;
+    while (reached < ratio - 1e-9) {
+        enlarged = scale2x(enlarged);
+        reached *= 2;
+    }
+    const int w = scaledLength(picture.width(), ratio);
+    const int h = scaledLength(picture.height(), ratio);
+    QImage result;
+    if (enlarged.width() == w && enlarged.height() == h) {
+        result = enlarged;
+    } else {
+        // Nearest pixel, sampled at the centre of each target pixel.
+        result = QImage(w, h, QImage::Format_ARGB32);
+        for (int y = 0; y < h; ++y) {
+            const int sy = std::min(enlarged.height() - 1, int((y + 0.5) * enlarged.height() / h));
+            for (int x = 0; x < w; ++x) {
+                const int sx = std::min(enlarged.width() - 1, int((x + 0.5) * enlarged.width() / w));
+                result.setPixel(x, y, enlarged.pixel(sx, sy));
+            }
+        }
+    }
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
+
+QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio)
+{
+    if (ratio <= 1.0 || strip.isNull() || cellWidth <= 0)
+        return strip;
+    const int cells = strip.width() / cellWidth;
+    const int cellW = scaledLength(cellWidth, ratio);
+    const int cellH = scaledLength(strip.height(), ratio);
+    QImage result(cells * cellW, cellH, QImage::Format_ARGB32);
+    result.fill(Qt::transparent);
+    for (int k = 0; k < cells; ++k) {
+        const QImage cell = PictureAtRatio(strip.copy(k * cellWidth, 0, cellWidth, strip.height()), ratio);
+        for (int y = 0; y < cellH; ++y) {
+            for (int x = 0; x < cellW; ++x)
+                result.setPixel(k * cellW + x, y, cell.pixel(x, y));
+        }
+    }
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TGlyphList
@@ -190,6 +276,7 @@ void TButtonGlyph::glyphBitmapChanged()
 
 void TButtonGlyph::ReleaseImages()
 {
+    FRatioImages.clear();
     for (int &index : FIndexes) {
         if (index != -1 && FList)
             FList->ReleaseSlot(index);
@@ -200,18 +287,22 @@ void TButtonGlyph::ReleaseImages()
     FList = nullptr;
 }
 
-QImage TButtonGlyph::embossedImage(const QColor &face) const
+QImage TButtonGlyph::embossedImage(const QImage &strip, QSize size, const QColor &face, int emboss) const
 {
-    const int width = FGlyph.width() / FNumGlyphs;
-    const int height = FGlyph.height();
+    const int width = size.width();
+    const int height = size.height();
     // The dark pixels of the first strip image make the embossed picture. A monochrome strip
-    // marks them with colour index 0, a colour strip with black.
-    const bool monochrome = FGlyph.format() == QImage::Format_Mono || FGlyph.format() == QImage::Format_MonoLSB;
+    // marks them with colour index 0, a colour strip with black; an enlarged copy of a
+    // monochrome strip with the colour of that index.
+    const bool monochrome = strip.format() == QImage::Format_Mono || strip.format() == QImage::Format_MonoLSB;
+    const bool glyphMonochrome = FGlyph.format() == QImage::Format_Mono || FGlyph.format() == QImage::Format_MonoLSB;
+    const QRgb darkRgb = glyphMonochrome && FGlyph.colorCount() > 0 ? FGlyph.color(0) & 0xFFFFFFu : 0;
+    const QRgb transparentRgb = rgbOf(TransparentColor.resolve(palette()));
     std::vector<char> dark(size_t(width) * size_t(height), 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const bool isDark = monochrome ? FGlyph.pixelIndex(x, y) == 0
-                                           : stripPixel(FGlyph, x, y, rgbOf(TransparentColor.resolve(palette()))) == 0;
+            const bool isDark = monochrome ? strip.pixelIndex(x, y) == 0
+                                           : stripPixel(strip, x, y, transparentRgb) == darkRgb;
             dark[size_t(y) * size_t(width) + size_t(x)] = isDark;
         }
     }
@@ -221,15 +312,63 @@ QImage TButtonGlyph::embossedImage(const QColor &face) const
     const QRgb shadow = toolkit::clBtnShadow.resolve(palette()).rgb();
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(face);
-    // The picture in shadow, lit from the top left: a white copy one pixel down and right shows
-    // where the picture does not cover it.
+    // The picture in shadow, lit from the top left: a white copy one logical pixel down and
+    // right shows where the picture does not cover it.
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (isDark(x, y))
                 image.setPixel(x, y, shadow);
-            else if (isDark(x - 1, y - 1))
+            else if (isDark(x - emboss, y - emboss))
                 image.setPixel(x, y, qRgb(255, 255, 255));
         }
+    }
+    return image;
+}
+
+QImage TButtonGlyph::statePicture(const QImage &strip, QSize size, TGlyphState state, int emboss,
+                                  std::optional<QColor> &mask) const
+{
+    const QPalette colours = palette();
+    const QColor face = FaceColor.resolve(colours);
+    const QRgb faceRgb = rgbOf(face);
+    const QRgb transparentRgb = rgbOf(TransparentColor.resolve(colours));
+    const int w = size.width();
+    const int h = size.height();
+    const int k = state < FNumGlyphs ? int(state) : 0;
+
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(face);
+    // Copies strip image `from` into the state image; with faceForTransparent the strip's
+    // background turns into the face colour.
+    auto copyStripImage = [&](int from, bool faceForTransparent) {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                QRgb pixel = stripPixel(strip, from * w + x, y, transparentRgb);
+                if (faceForTransparent && pixel == transparentRgb)
+                    pixel = faceRgb;
+                image.setPixel(x, y, 0xFF000000u | pixel);
+            }
+        }
+    };
+
+    mask.reset();
+    switch (state) {
+    case gsUp:
+    case gsDown:
+        copyStripImage(k, true);
+        mask = face;
+        break;
+    case gsDisabled:
+        if (FNumGlyphs > 1) {
+            copyStripImage(1, true);
+        } else {
+            image = embossedImage(strip, size, face, emboss);
+        }
+        break;
+    case gsExclusive:
+        copyStripImage(k, false);
+        mask = QColor::fromRgb(transparentRgb);
+        break;
     }
     return image;
 }
@@ -246,55 +385,54 @@ int TButtonGlyph::StateImage(TGlyphState state)
     if (!FList)
         FList = ensureGlyphCache().ListFor(size.width(), size.height());
 
-    const QPalette colours = palette();
-    const QColor face = FaceColor.resolve(colours);
-    const QRgb faceRgb = rgbOf(face);
-    const QRgb transparentRgb = rgbOf(TransparentColor.resolve(colours));
-    const int w = size.width();
-    const int h = size.height();
-    const int k = state < FNumGlyphs ? int(state) : 0;
+    std::optional<QColor> mask;
+    const QImage image = statePicture(FGlyph, size, state, 1, mask);
+    FIndexes[state] = mask ? FList->AddImageMasked(image, *mask) : FList->AddImage(image);
+    return FIndexes[state];
+}
 
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(face);
-    // Copies strip image `from` into the state image; with faceForTransparent the strip's
-    // background turns into the face colour.
-    auto copyStripImage = [&](int from, bool faceForTransparent) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                QRgb pixel = stripPixel(FGlyph, from * w + x, y, transparentRgb);
-                if (faceForTransparent && pixel == transparentRgb)
-                    pixel = faceRgb;
-                image.setPixel(x, y, 0xFF000000u | pixel);
+const QImage &TButtonGlyph::stateImageAtRatio(TGlyphState state, qreal ratio)
+{
+    if (state == gsDown && FNumGlyphs < 3)
+        state = gsUp;
+    for (const TRatioImage &made : FRatioImages) {
+        if (made.State == state && qFuzzyCompare(made.Ratio, ratio))
+            return made.Image;
+    }
+    // The strip is enlarged first and the state derived from the enlargement, so the disabled
+    // picture's light copy lies one logical pixel off in device pixels too.
+    const QSize size = imageSize();
+    const QImage strip = StripAtRatio(FGlyph, size.width(), ratio);
+    const QSize deviceSize(strip.width() / FNumGlyphs, strip.height());
+    std::optional<QColor> mask;
+    QImage image = statePicture(strip, deviceSize, state, qMax(1, qRound(ratio)), mask)
+                       .convertToFormat(QImage::Format_ARGB32);
+    if (mask) {
+        const QRgb masked = rgbOf(*mask);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if ((image.pixel(x, y) & 0xFFFFFFu) == masked)
+                    image.setPixel(x, y, 0);
             }
         }
-    };
-
-    switch (state) {
-    case gsUp:
-    case gsDown:
-        copyStripImage(k, true);
-        FIndexes[state] = FList->AddImageMasked(image, face);
-        break;
-    case gsDisabled:
-        if (FNumGlyphs > 1) {
-            copyStripImage(1, true);
-            FIndexes[state] = FList->AddImage(image);
-        } else {
-            FIndexes[state] = FList->AddImage(embossedImage(face));
-        }
-        break;
-    case gsExclusive:
-        copyStripImage(k, false);
-        FIndexes[state] = FList->AddImageMasked(image, QColor::fromRgb(transparentRgb));
-        break;
     }
-    return FIndexes[state];
+    image.setDevicePixelRatio(ratio);
+    FRatioImages.push_back({state, ratio, std::move(image)});
+    return FRatioImages.back().Image;
 }
 
 void TButtonGlyph::PaintGlyph(QPainter &painter, int x, int y, TGlyphState state)
 {
     if (!hasGlyph())
         return;
+    // The list holds the pictures as they are, pixel for pixel; a finer screen gets its own.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    if (ratio > 1.0) {
+        const QImage &image = stateImageAtRatio(state, ratio);
+        if (!image.isNull())
+            painter.drawImage(QPoint(x, y), image);
+        return;
+    }
     const int index = StateImage(state);
     if (index != -1)
         FList->Draw(painter, x, y, index);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KavoSpin.h"
 
+#include "RatioPixels.h"
 #include "RecordingDesktop.h"
 #include "Colors.h"
 #include "Form.h"
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanupTestCase();
+    void arrowsSharpAtScreenRatio_data();
+    void arrowsSharpAtScreenRatio();
 
     void writeValue_data();
     void writeValue();
@@ -708,6 +711,41 @@ void tst_KavoSpin::propertiesByName()
     QVERIFY(spin.setProperty("Value", QVariant::fromValue(9.0L)));
     QCOMPARE(spin.text(), QStringLiteral("5.00"));
     QCOMPARE(spin.property("Value").value<long double>(), 5.0L);
+}
+
+void tst_KavoSpin::arrowsSharpAtScreenRatio_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+// Run by the registrations that set a screen ratio.
+void tst_KavoSpin::arrowsSharpAtScreenRatio()
+{
+    QFETCH(bool, enabled);
+    TkavoSpinEdit spin;
+    spin.setEnabled(enabled);
+    TkavoUpDown *arrows = spin.Arrows();
+    const qreal ratio = arrows->devicePixelRatio();
+    if (ratio <= 1.0)
+        QSKIP("the screen's device pixel ratio is 1");
+
+    const QImage image = arrows->grab().toImage();
+    const QPalette &pal = arrows->palette();
+    QSet<QRgb> drawn;
+    for (const TColor colour : {clBtnFace, clBtnHighlight, clBtnShadow, cl3DLight, cl3DDkShadow, clBtnText})
+        drawn.insert(colour.resolve(pal).rgb());
+    QVERIFY(drawn.contains(RatioPixels::colours(image, image.rect())));
+    if (ratio == 2.0)
+        QVERIFY(RatioPixels::hasFineDetail(image, image.rect()));
+    // The up arrow's tip, its first row, is one device pixel wide.
+    const QRgb text = clBtnText.resolve(pal).rgb();
+    int width = 0;
+    for (int y = 0; enabled && width == 0 && y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            width += image.pixel(x, y) == text;
+    QCOMPARE(width, enabled ? 1 : 0);
 }
 
 QTEST_MAIN(tst_KavoSpin)

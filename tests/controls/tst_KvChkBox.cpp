@@ -2,6 +2,7 @@
 #include "KvChkBox.h"
 
 #include "Colors.h"
+#include "RatioPixels.h"
 
 #include <QApplication>
 #include <QTest>
@@ -116,6 +117,10 @@ private Q_SLOTS:
     void focusRectangle_data();
     void focusRectangle();
     void storedRules();
+    void glyphsSharpAtScreenRatio_data();
+    void glyphsSharpAtScreenRatio();
+    void followedColourIsTheParentsOwn_data();
+    void followedColourIsTheParentsOwn();
 };
 
 void tst_KvChkBox::glyphStrips_data()
@@ -511,6 +516,75 @@ void tst_KvChkBox::storedRules()
         QVERIFY2(!isPropertyStored(&box, name), name);
     box.setChecked(true);
     QVERIFY(isPropertyStored(&box, "State"));
+}
+
+void tst_KvChkBox::glyphsSharpAtScreenRatio_data()
+{
+    QTest::addColumn<TkavoCheckBoxType>("style");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("check mark") << btCheckBox << true;
+    QTest::newRow("disabled check mark") << btCheckBox << false;
+    QTest::newRow("radio dot") << btRadioButton << true;
+    QTest::newRow("disabled radio dot") << btRadioButton << false;
+}
+
+// Run by the registrations that set a screen ratio; at ratio 1 paintedBox holds.
+void tst_KvChkBox::glyphsSharpAtScreenRatio()
+{
+    QFETCH(TkavoCheckBoxType, style);
+    QFETCH(bool, enabled);
+    TkavoCheckBox box;
+    box.resize(139, 14);
+    box.setStyle(style);
+    box.setChecked(true);
+    box.setEnabled(enabled);
+    const qreal ratio = box.devicePixelRatio();
+    if (ratio <= 1.0)
+        QSKIP("the screen's device pixel ratio is 1");
+
+    const bool check = style == btCheckBox;
+    const int size = check ? 11 : 12;
+    const QImage cell = (check ? CheckGlyphs() : RadioGlyphs()).copy((enabled ? 3 : 5) * size, 0, size, size);
+    const QRect place = RatioPixels::deviceRect(check ? QRect(1, 2, size, size) : QRect(0, 1, size, size), ratio);
+    const QImage image = box.grab().toImage();
+    // Inside its place (whose edge pixels may fall to the frame) only the cell's own colours.
+    QVERIFY(RatioPixels::colours(cell, cell.rect())
+                .contains(RatioPixels::colours(image, place.adjusted(1, 1, -1, -1))));
+    if (ratio == 2.0)
+        QVERIFY(RatioPixels::hasFineDetail(image, place));
+}
+
+void tst_KvChkBox::followedColourIsTheParentsOwn_data()
+{
+    QTest::addColumn<QPalette::ColorRole>("parentRole");
+    QTest::addColumn<bool>("following");
+    QTest::addColumn<QRgb>("expected");
+    // A dark scheme whose buttons are lighter than its windows.
+    QTest::newRow("dialog") << QPalette::Window << true << 0xFF202428u;
+    QTest::newRow("panel") << QPalette::Button << true << 0xFF3C4044u;
+    QTest::newRow("own colour") << QPalette::Window << false << 0xFFFF0000u;
+}
+
+void tst_KvChkBox::followedColourIsTheParentsOwn()
+{
+    QFETCH(QPalette::ColorRole, parentRole);
+    QFETCH(bool, following);
+    QFETCH(QRgb, expected);
+    QWidget parent;
+    QPalette dark = parent.palette();
+    dark.setColor(QPalette::Window, QColor(0x20, 0x24, 0x28));
+    dark.setColor(QPalette::Button, QColor(0x3C, 0x40, 0x44));
+    parent.setPalette(dark);
+    parent.setBackgroundRole(parentRole);
+    auto *box = new TkavoCheckBox(&parent);
+    box->setGeometry(10, 10, 139, 14);
+    box->setCaption(QStringLiteral("Caption"));
+    if (!following)
+        box->setColor(clRed);
+    const QImage image = grabbed(*box);
+    // Between box and caption, and along the caption's line past its end.
+    for (const QPoint &p : {QPoint(16, 0), QPoint(16, 13), QPoint(120, 0), QPoint(138, 7)})
+        QCOMPARE(image.pixel(p), expected);
 }
 
 QTEST_MAIN(tst_KvChkBox)

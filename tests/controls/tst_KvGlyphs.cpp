@@ -2,6 +2,7 @@
 #include "KvGlyphs.h"
 
 #include "Canvas.h"
+#include "RatioPixels.h"
 
 #include <QPainter>
 #include <QTest>
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void layout();
     void layoutMeasuresCaptionWithoutMnemonic();
     void paintGlyphAtLayoutPosition();
+    void glyphStatesAtRatio_data();
+    void glyphStatesAtRatio();
 };
 
 void tst_KvGlyphs::glyphListReusesLowestFreeSlot()
@@ -368,6 +371,52 @@ void tst_KvGlyphs::paintGlyphAtLayoutPosition()
     }
     QCOMPARE(canvas.pixel(0, 0), 0xFFFFFFFFu);
     QVERIFY(!empty.List());
+}
+
+void tst_KvGlyphs::glyphStatesAtRatio_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.5, 2.0}) {
+        QTest::addRow("up at %g", ratio) << int(gsUp) << ratio;
+        QTest::addRow("disabled at %g", ratio) << int(gsDisabled) << ratio;
+    }
+}
+
+void tst_KvGlyphs::glyphStatesAtRatio()
+{
+    QFETCH(int, state);
+    QFETCH(qreal, ratio);
+    // A black diagonal stroke, two pixels thick, from (1, 5) up to (5, 0) on olive.
+    QImage strip(7, 7, QImage::Format_RGB32);
+    strip.fill(kOlive);
+    for (int i = 1; i <= 5; ++i) {
+        strip.setPixel(i, 6 - i, qRgb(0, 0, 0));
+        strip.setPixel(i, 5 - i, qRgb(0, 0, 0));
+    }
+    TButtonGlyph glyph;
+    glyph.setPalette(testPalette());
+    glyph.AssignStrip(strip);
+    // The picture at ratio 1 gives the colours that may appear at any ratio.
+    auto painted = [&](qreal at) {
+        QImage canvas(qRound(12 * at), qRound(12 * at), QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(at);
+        canvas.fill(Qt::green);
+        QPainter painter(&canvas);
+        glyph.PaintGlyph(painter, 2, 2, TGlyphState(state));
+        return canvas;
+    };
+    const QImage flat = painted(1.0);
+    const QImage fine = painted(ratio);
+    QVERIFY(RatioPixels::colours(flat, flat.rect()).contains(RatioPixels::colours(fine, fine.rect())));
+    if (ratio == 2.0) {
+        QVERIFY(RatioPixels::hasFineDetail(fine, QRect(4, 4, 14, 14)));
+        // The stroke's step at (2, 5) takes a black corner; the light copy of the disabled
+        // picture lies one logical pixel, two device pixels, down and right.
+        QCOMPARE(fine.pixel(8, 14), state == gsUp ? qRgb(0, 0, 0) : 0xFF404040u);
+        if (state == gsDisabled)
+            QCOMPARE(fine.pixel(8, 16), qRgb(255, 255, 255));
+    }
 }
 
 QTEST_MAIN(tst_KvGlyphs)
