@@ -38,6 +38,21 @@ QString PickerDateFormat()
     return format;
 }
 
+namespace {
+
+// The date and period edits show and read their dates alike.
+QString dateText(QDate date)
+{
+    return QLocale().toString(date, PickerDateFormat());
+}
+
+QDate readDate(const QString &text)
+{
+    return QLocale().toDate(text.trimmed(), PickerDateFormat());
+}
+
+} // namespace
+
 TkavoDropButton::TkavoDropButton(QWidget *parent) : QPushButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -358,12 +373,12 @@ void TkavoDateEdit::setMaxDate(QDate date)
 
 QString TkavoDateEdit::ValueText() const
 {
-    return QLocale().toString(FDate, PickerDateFormat());
+    return dateText(FDate);
 }
 
 bool TkavoDateEdit::ReadText(const QString &text)
 {
-    const QDate date = QLocale().toDate(text.trimmed(), PickerDateFormat());
+    const QDate date = readDate(text);
     if (!date.isValid() || clamp(date) != date)
         return false;
     FDate = date;
@@ -412,8 +427,7 @@ bool TkavoPeriodEdit::setPeriod(QDate from, QDate to)
 
 QString TkavoPeriodEdit::ValueText() const
 {
-    const QLocale locale;
-    return locale.toString(FFrom, PickerDateFormat()) + kPeriodDash + locale.toString(FTo, PickerDateFormat());
+    return dateText(FFrom) + kPeriodDash + dateText(FTo);
 }
 
 bool TkavoPeriodEdit::ReadText(const QString &text)
@@ -424,9 +438,8 @@ bool TkavoPeriodEdit::ReadText(const QString &text)
         parts = text.split(QLatin1Char('-'));
     if (parts.size() != 2)
         return false;
-    const QLocale locale;
-    const QDate from = locale.toDate(parts[0].trimmed(), PickerDateFormat());
-    const QDate to = locale.toDate(parts[1].trimmed(), PickerDateFormat());
+    const QDate from = readDate(parts[0]);
+    const QDate to = readDate(parts[1]);
     if (!from.isValid() || !to.isValid() || to < from)
         return false;
     FFrom = from;
