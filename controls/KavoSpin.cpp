@@ -6,6 +6,7 @@
 #include "Desktop.h"
 #include "Form.h"
 #include "Frame3D.h"
+#include "KvGraph.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -832,29 +833,7 @@ void TkavoSpinEdit::paintEvent(QPaintEvent *event)
 
 void TkavoSpinEdit::PaintFrame(QPainter &painter) const
 {
-    const QPalette &pal = palette();
-    const bool hot = hasFocus() || FMouseInside;
-    const QColor accent = hot ? QColor(Qt::black) : clBtnFace.resolve(pal);
-    const QColor inner = (isEnabled() ? clWindow : clBtnFace).resolve(pal);
-
-    QRect r = rect();
-    // The sunken outer ring; r shrinks by one.
-    Frame3D(painter, r, clBtnShadow.resolve(pal), clBtnHighlight.resolve(pal), 1);
-    // The accent along the top and left of the second ring, stopping short of its far corners.
-    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, accent);
-    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, accent);
-    // The bottom and right of the second ring.
-    const QColor light = cl3DLight.resolve(pal);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, light);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), light);
-    // The third ring.
-    r.adjust(1, 1, -1, -1);
-    if (r.width() > 0 && r.height() > 0) {
-        painter.fillRect(r.left(), r.top(), r.width(), 1, inner);
-        painter.fillRect(r.left(), r.bottom(), r.width(), 1, inner);
-        painter.fillRect(r.left(), r.top(), 1, r.height(), inner);
-        painter.fillRect(r.right(), r.top(), 1, r.height(), inner);
-    }
+    PaintFlatEditFrame(painter, rect(), palette(), hasFocus() || FMouseInside, isEnabled());
 }
 
 void TkavoSpinEdit::enterEvent(QEnterEvent *event)

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 using namespace toolkit;
 
 namespace {
@@ -356,9 +358,14 @@ void TkavoCustomLabel::PlaceFocusControl(int ALeft, int ATop, int AWidth, int AH
     QWidget *control = FFocusControl;
     if (!control || FPosition == wlpUnLinked || control->parentWidget() != parentWidget())
         return;
+    // Above or below, the control takes the label's width; one with a side button leaves room
+    // for the gap and the button.
+    int width = AWidth;
+    if (const auto *owner = dynamic_cast<const TkavoSideButtonOwner *>(control); owner && owner->SideButtonWidth() > 0)
+        width = std::max(0, AWidth - owner->SideButtonWidth() - 2);
     switch (FPosition) {
     case wlpTop:
-        control->setGeometry(ALeft, ATop + AHeight + FFocusOffset, AWidth, control->height());
+        control->setGeometry(ALeft, ATop + AHeight + FFocusOffset, width, control->height());
         break;
     case wlpLeft:
         control->setGeometry(ALeft + AWidth + FFocusOffset, ATop, control->width(), AHeight);
@@ -367,7 +374,7 @@ void TkavoCustomLabel::PlaceFocusControl(int ALeft, int ATop, int AWidth, int AH
         control->setGeometry(ALeft - control->width() - FFocusOffset, ATop, control->width(), AHeight);
         break;
     case wlpBottom:
-        control->setGeometry(ALeft, ATop - control->height() - FFocusOffset, AWidth, control->height());
+        control->setGeometry(ALeft, ATop - control->height() - FFocusOffset, width, control->height());
         break;
     case wlpUnLinked:
         break;

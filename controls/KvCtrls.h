@@ -43,6 +43,18 @@ void DrawText3D(const QString &Text, QRect &R, QPainter &Canvas, TLightPos Light
 // cut the other way round.
 std::pair<toolkit::TColor, toolkit::TColor> BevelColors(toolkit::TBevelCut cut);
 
+// A control with a button standing beside it on its right, such as a drop-down edit. A label
+// above or below such a control narrows it so that control and button together span the label.
+class TkavoSideButtonOwner
+{
+public:
+    // The button's width, 0 while the button is hidden. The button keeps a 2-pixel gap.
+    virtual int SideButtonWidth() const = 0;
+
+protected:
+    ~TkavoSideButtonOwner() = default;
+};
+
 // The library's label: a caption drawn as raised or sunken 3-D text inside an optional bevel
 // frame, with a hover look, linked to a focus control that it keeps placed beside itself and
 // focuses when clicked or when its accelerator is pressed.

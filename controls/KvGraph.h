@@ -7,6 +7,7 @@
 #include <QString>
 
 class QPainter;
+class QPalette;
 
 // Placing and drawing captions of the self-painted controls. Rectangles are taken by value:
 // the caller's rectangle never changes.
@@ -23,3 +24,8 @@ int CenterLeft(QRect rect, int w);
 void DrawAlignedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment);
 // The same with words wrapped at rect's right edge.
 void DrawWrappedText(QPainter &canvas, const QString &text, QRect rect, toolkit::TAlignment alignment);
+
+// The flat frame the library's edits wear: a sunken outer ring, a ring whose top and left turn
+// black while the control is hot, and an inner ring in the window colour (button face when
+// disabled). Drawn over the edit's own painting in rect.
+void PaintFlatEditFrame(QPainter &painter, QRect rect, const QPalette &palette, bool hot, bool enabled);

@@ -7,6 +7,7 @@
 #include "KvCalc.h"
 #include "KvCalcDlg.h"
 #include "KvCalendar.h"
+#include "KvGraph.h"
 #include "KvPeriod.h"
 
 #include <QKeyEvent>
@@ -16,27 +17,6 @@
 #include <QStyle>
 
 using namespace toolkit;
-
-void PaintFlatEditFrame(QPainter &painter, QRect r, const QPalette &pal, bool hot, bool enabled)
-{
-    const QColor accent = hot ? QColor(Qt::black) : clBtnFace.resolve(pal);
-    const QColor inner = (enabled ? clWindow : clBtnFace).resolve(pal);
-    // The sunken outer ring; r shrinks by one.
-    Frame3D(painter, r, clBtnShadow.resolve(pal), clBtnHighlight.resolve(pal), 1);
-    // The accent along the top and left of the second ring, stopping short of its far corners.
-    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, accent);
-    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, accent);
-    const QColor light = cl3DLight.resolve(pal);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, light);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), light);
-    r.adjust(1, 1, -1, -1);
-    if (r.width() > 0 && r.height() > 0) {
-        painter.fillRect(r.left(), r.top(), r.width(), 1, inner);
-        painter.fillRect(r.left(), r.bottom(), r.width(), 1, inner);
-        painter.fillRect(r.left(), r.top(), 1, r.height(), inner);
-        painter.fillRect(r.right(), r.top(), 1, r.height(), inner);
-    }
-}
 
 QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen)
 {
@@ -57,6 +37,21 @@ QString PickerDateFormat()
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return format;
 }
+
+namespace {
+
+// The date and period edits show and read their dates alike.
+QString dateText(QDate date)
+{
+    return QLocale().toString(date, PickerDateFormat());
+}
+
+QDate readDate(const QString &text)
+{
+    return QLocale().toDate(text.trimmed(), PickerDateFormat());
+}
+
+} // namespace
 
 TkavoDropButton::TkavoDropButton(QWidget *parent) : QPushButton(parent)
 {
@@ -85,16 +80,37 @@ void TkavoDropButton::paintEvent(QPaintEvent *)
         painter.fillRect(left + row, top + row, 2 * (rows - row) - 1, 1, ink);
 }
 
-TkavoCustomEdit::TkavoCustomEdit(QWidget *parent) : QLineEdit(parent), FButton(new TkavoDropButton(this))
+void TkavoDropButton::enterEvent(QEnterEvent *event)
+{
+    QPushButton::enterEvent(event);
+    emit hoverChanged(true);
+}
+
+void TkavoDropButton::leaveEvent(QEvent *event)
+{
+    QPushButton::leaveEvent(event);
+    emit hoverChanged(false);
+}
+
+TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
+    : QLineEdit(parent), FButton(new TkavoDropButton(parent)),
+      FButtonWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this))
 {
     setFrame(false);
     setAttribute(Qt::WA_Hover);
+    setTextMargins(3, 2, 3, 1);
+    // The frame stays hot while the pointer moves on from the edit to its button.
+    connect(FButton, &TkavoDropButton::hoverChanged, this, [this](bool inside) {
+        FMouseInside = inside;
+        update();
+    });
     connect(FButton, &QPushButton::clicked, this, [this] {
         setFocus(Qt::OtherFocusReason);
         DropDown();
     });
     connect(this, &QLineEdit::returnPressed, this, &TkavoCustomEdit::CheckText);
     layoutButton();
+    showButton();
 }
 
 TkavoCustomEdit::~TkavoCustomEdit()
@@ -104,6 +120,23 @@ TkavoCustomEdit::~TkavoCustomEdit()
         FPicker->disconnect(this);
         delete FPicker;
     }
+    delete FButton;
+}
+
+void TkavoCustomEdit::setButtonVisible(bool visible)
+{
+    if (visible == FButtonVisible)
+        return;
+    FButtonVisible = visible;
+    showButton();
+}
+
+void TkavoCustomEdit::setButtonWidth(int width)
+{
+    if (width < 1 || width == FButtonWidth)
+        return;
+    FButtonWidth = width;
+    layoutButton();
 }
 
 void TkavoCustomEdit::DropDown()
@@ -157,7 +190,13 @@ void TkavoCustomEdit::ValueChanged()
 QSize TkavoCustomEdit::sizeHint() const
 {
     const QSize base = QLineEdit::sizeHint();
-    return {base.width() + FButton->width(), std::max(base.height(), fontMetrics().height() + 6)};
+    return {base.width(), std::max(base.height(), fontMetrics().height() + 6)};
+}
+
+void TkavoCustomEdit::setVisible(bool visible)
+{
+    QLineEdit::setVisible(visible);
+    showButton();
 }
 
 void TkavoCustomEdit::keyPressEvent(QKeyEvent *event)
@@ -193,10 +232,36 @@ void TkavoCustomEdit::paintEvent(QPaintEvent *event)
     PaintFlatEditFrame(painter, rect(), palette(), hasFocus() || FMouseInside, isEnabled());
 }
 
+void TkavoCustomEdit::moveEvent(QMoveEvent *event)
+{
+    QLineEdit::moveEvent(event);
+    layoutButton();
+}
+
 void TkavoCustomEdit::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);
     layoutButton();
+}
+
+void TkavoCustomEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (!FButton)
+        return;
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        FButton->setEnabled(isEnabled());
+        break;
+    case QEvent::ParentChange:
+        // A new parent hides what it takes in; the button comes back as the edit stands.
+        FButton->setParent(parentWidget());
+        layoutButton();
+        showButton();
+        break;
+    default:
+        break;
+    }
 }
 
 void TkavoCustomEdit::enterEvent(QEnterEvent *event)
@@ -215,14 +280,17 @@ void TkavoCustomEdit::leaveEvent(QEvent *event)
 
 void TkavoCustomEdit::layoutButton()
 {
-    // Placed as the spin edit places its arrows: inside the two outer rings at the trailing edge.
-    const int buttonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool rtl = layoutDirection() == Qt::RightToLeft;
-    FButton->setGeometry(rtl ? 3 : width() - buttonWidth - 3, 2, buttonWidth, std::max(0, height() - 4));
-    if (rtl)
-        setTextMargins(buttonWidth + 3, 2, 3, 1);
-    else
-        setTextMargins(3, 2, buttonWidth + 3, 1);
+    // Move and resize events reach a hidden edit only when it is shown, which is before the
+    // button can be seen.
+    if (FButton)
+        FButton->setGeometry(x() + width() + 2, y(), FButtonWidth, height());
+}
+
+void TkavoCustomEdit::showButton()
+{
+    // A parentless button would be a window of its own.
+    if (FButton)
+        FButton->setVisible(FButtonVisible && !isHidden() && parentWidget());
 }
 
 // The calculator edit.
@@ -305,12 +373,12 @@ void TkavoDateEdit::setMaxDate(QDate date)
 
 QString TkavoDateEdit::ValueText() const
 {
-    return QLocale().toString(FDate, PickerDateFormat());
+    return dateText(FDate);
 }
 
 bool TkavoDateEdit::ReadText(const QString &text)
 {
-    const QDate date = QLocale().toDate(text.trimmed(), PickerDateFormat());
+    const QDate date = readDate(text);
     if (!date.isValid() || clamp(date) != date)
         return false;
     FDate = date;
@@ -359,8 +427,7 @@ bool TkavoPeriodEdit::setPeriod(QDate from, QDate to)
 
 QString TkavoPeriodEdit::ValueText() const
 {
-    const QLocale locale;
-    return locale.toString(FFrom, PickerDateFormat()) + kPeriodDash + locale.toString(FTo, PickerDateFormat());
+    return dateText(FFrom) + kPeriodDash + dateText(FTo);
 }
 
 bool TkavoPeriodEdit::ReadText(const QString &text)
@@ -371,9 +438,8 @@ bool TkavoPeriodEdit::ReadText(const QString &text)
         parts = text.split(QLatin1Char('-'));
     if (parts.size() != 2)
         return false;
-    const QLocale locale;
-    const QDate from = locale.toDate(parts[0].trimmed(), PickerDateFormat());
-    const QDate to = locale.toDate(parts[1].trimmed(), PickerDateFormat());
+    const QDate from = readDate(parts[0]);
+    const QDate to = readDate(parts[1]);
     if (!from.isValid() || !to.isValid() || to < from)
         return false;
     FFrom = from;

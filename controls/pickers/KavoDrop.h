@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KvCtrls.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QLineEdit>
@@ -9,18 +11,11 @@
 
 #include <functional>
 
-class QPainter;
-
-// The flat edit frame the spin edit wears: a sunken outer ring, a ring whose top and left turn
-// black while the control is hot, and an inner ring in the window colour (button face when
-// disabled). Drawn over the edit's own painting in rect.
-void PaintFlatEditFrame(QPainter &painter, QRect rect, const QPalette &palette, bool hot, bool enabled);
-
 // Where a picker of size popup opens for an edit at edit (screen coordinates): below the edit,
 // above it when the screen has no room below, and moved sideways to stay on the screen.
 QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen);
 
-// The button at the edit's trailing edge that opens its picker.
+// The button beside a drop-down edit that opens its picker.
 class TkavoDropButton : public QPushButton
 {
     Q_OBJECT
@@ -28,18 +23,28 @@ class TkavoDropButton : public QPushButton
 public:
     explicit TkavoDropButton(QWidget *parent = nullptr);
 
+signals:
+    // The pointer came onto the button (true) or left it (false).
+    void hoverChanged(bool inside);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 };
 
 // A single-line edit in the flat frame with a side button that opens a picker dialog below
-// it. Descendants say which picker, how to read their value from the text and how to write it
-// back. Alt+Down and F4 open the picker; the picker's Enter accepts, its Esc leaves the value as
-// it was. The text is checked when the edit loses the focus or takes Enter: an unreadable text
-// beeps and gives way to the last good value.
-class TkavoCustomEdit : public QLineEdit
+// it. The button stands to the right of the edit with a 2-pixel gap, as a sibling in the edit's
+// parent, and follows the edit's place, size, visibility, enabled state and parent; an edit
+// without a parent has no button to show. Descendants say which picker, how to read their value
+// from the text and how to write it back. Alt+Down and F4 open the picker; the picker's Enter
+// accepts, its Esc leaves the value as it was. The text is checked when the edit loses the focus
+// or takes Enter: an unreadable text beeps and gives way to the last good value.
+class TkavoCustomEdit : public QLineEdit, public TkavoSideButtonOwner
 {
     Q_OBJECT
+    Q_PROPERTY(bool ButtonVisible READ ButtonVisible WRITE setButtonVisible)
+    Q_PROPERTY(int ButtonWidth READ ButtonWidth WRITE setButtonWidth)
 
 public:
     explicit TkavoCustomEdit(QWidget *parent = nullptr);
@@ -48,7 +53,16 @@ public:
     TkavoDropButton *Button() const { return FButton; }
     // The open picker, nullptr while none is open.
     QDialog *Picker() const { return FPicker; }
+    // Whether the pointer is over the edit or its button.
     bool MouseInside() const { return FMouseInside; }
+
+    bool ButtonVisible() const { return FButtonVisible; }
+    void setButtonVisible(bool visible);
+    // At least one pixel; smaller widths are refused. The default is the desktop's scroll bar
+    // width.
+    int ButtonWidth() const { return FButtonWidth; }
+    void setButtonWidth(int width);
+    int SideButtonWidth() const override { return FButtonVisible ? FButtonWidth : 0; }
 
     // Opens the picker, unless it is open already or the edit is read-only.
     void DropDown();
@@ -59,6 +73,7 @@ public:
     std::function<void(QObject *Sender)> OnChange;
 
     QSize sizeHint() const override;
+    void setVisible(bool visible) override;
 
 protected:
     // A new picker showing the current value.
@@ -76,16 +91,23 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:
     void layoutButton();
+    void showButton();
 
-    TkavoDropButton *FButton = nullptr;
+    // Owned by the edit, though parented to the edit's parent; guarded, as that parent may
+    // delete it first.
+    QPointer<TkavoDropButton> FButton;
     QPointer<QDialog> FPicker;
     bool FMouseInside = false;
+    bool FButtonVisible = true;
+    int FButtonWidth = 0;
 };
 
 // A number entry that opens the calculator; the text may be an expression, worked out when the

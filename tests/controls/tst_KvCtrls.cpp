@@ -48,6 +48,8 @@ private Q_SLOTS:
     void placeFocusControl_data();
     void placeFocusControl();
     void placementTriggers();
+    void sideButtonNarrowsControl_data();
+    void sideButtonNarrowsControl();
     void height3DRefusesNegative();
     void hoverRepaints_data();
     void hoverRepaints();
@@ -147,6 +149,49 @@ void tst_KvCtrls::placementTriggers()
     delete edit;
     QCOMPARE(label->FocusControl(), nullptr);
     label->SetBounds(0, 0, 50, 21);
+}
+
+namespace {
+
+// A control with a side button of the given width (0: hidden), as the drop-down edits have.
+class SideButtonEdit : public QLineEdit, public TkavoSideButtonOwner
+{
+public:
+    using QLineEdit::QLineEdit;
+    int SideButtonWidth() const override { return buttonWidth; }
+    int buttonWidth = 0;
+};
+
+} // namespace
+
+void tst_KvCtrls::sideButtonNarrowsControl_data()
+{
+    QTest::addColumn<TkavoLabelPosition>("position");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QRect>("control");
+
+    // The label stands at (32, 40), 105 x 21, 2 pixels from the control, which starts at
+    // (0, 0), 62 x 30.
+    QTest::newRow("above, button shown") << wlpTop << 16 << QRect(32, 63, 105 - 16 - 2, 30);
+    QTest::newRow("below, button shown") << wlpBottom << 16 << QRect(32, 8, 105 - 16 - 2, 30);
+    QTest::newRow("above, button hidden") << wlpTop << 0 << QRect(32, 63, 105, 30);
+    QTest::newRow("beside keeps its width") << wlpLeft << 16 << QRect(139, 40, 62, 21);
+}
+
+void tst_KvCtrls::sideButtonNarrowsControl()
+{
+    QFETCH(TkavoLabelPosition, position);
+    QFETCH(int, button);
+    QFETCH(QRect, control);
+
+    QWidget parent;
+    auto *edit = new SideButtonEdit(&parent);
+    edit->buttonWidth = button;
+    edit->setGeometry(0, 0, 62, 30);
+    TkavoLabel *label = placedLabel(parent);
+    label->setPosition(position);
+    label->setFocusControl(edit);
+    QCOMPARE(edit->geometry(), control);
 }
 
 void tst_KvCtrls::height3DRefusesNegative()

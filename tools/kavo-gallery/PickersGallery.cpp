@@ -13,7 +13,7 @@ using namespace toolkit;
 namespace {
 
 // A caption above its edit, as a form lays out a column of fields.
-void caption(QWidget *parent, int left, int top, const QString &text, QWidget *control)
+void caption(QWidget *parent, int left, int top, const QString &text, QWidget *control, int width = 200)
 {
     auto *label = new TkavoLabel(parent);
     label->setAlive(true);
@@ -25,7 +25,7 @@ void caption(QWidget *parent, int left, int top, const QString &text, QWidget *c
     // The spin edit's height, so the library's edits line up.
     control->resize(control->width(), 21);
     label->setFocusControl(control);
-    label->SetBounds(left, top, 200, 16);
+    label->SetBounds(left, top, width, 16);
 }
 
 } // namespace
@@ -61,9 +61,8 @@ void showPickersGallery(QWidget *beside)
 
     auto *period = new TkavoPeriodEdit(form);
     period->setAccessibleName(QStringLiteral("Период"));
-    caption(form, 16, 116, QStringLiteral("&Период"), period);
     // The period's text is two dates long.
-    period->resize(424, period->height());
+    caption(form, 16, 116, QStringLiteral("&Период"), period, 424);
 
     if (beside) {
         const QRect room = beside->screen()->availableGeometry();

@@ -6,6 +6,7 @@
 #include "KvCalcDlg.h"
 #include "KvCalendar.h"
 #include "KvCtrls.h"
+#include "KvGraph.h"
 #include "KvPeriod.h"
 #include "PickerFixtures.h"
 
@@ -15,7 +16,7 @@
 namespace {
 
 // Whether two grabs agree on every pixel of the three rings, that is within 3 pixels of an edge,
-// except where a side child covers them.
+// except where a child covers them.
 bool ringsEqual(const QImage &a, const QImage &b, const QRect &child)
 {
     if (a.size() != b.size())
@@ -52,7 +53,9 @@ private slots:
     void leavingChecksText_data();
     void leavingChecksText();
     void accessibility();
-    void spansLabelAbove();
+    void buttonFollowsEdit_data();
+    void buttonFollowsEdit();
+    void spansLabel();
 
 private:
     RecordingDesktop FDesktop;
@@ -99,8 +102,7 @@ void tst_KavoDrop::frameMatchesSpinEdit()
     };
     const QImage spinImage = grabOf(spin);
     const QImage editImage = grabOf(edit);
-    QCOMPARE(edit->Button()->geometry(), spin->Arrows()->geometry());
-    QVERIFY(ringsEqual(spinImage, editImage, edit->Button()->geometry()));
+    QVERIFY(ringsEqual(spinImage, editImage, spin->Arrows()->geometry()));
     // The second ring's top-left corner carries the hot accent.
     QCOMPARE(editImage.pixel(1, 1) == qRgb(0, 0, 0), focused);
 }
@@ -166,26 +168,28 @@ void tst_KavoDrop::opensPicker()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    TkavoCalcEdit edit;
-    edit.resize(100, 22);
-    edit.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&edit));
-    QCOMPARE(edit.Picker(), nullptr);
+    QWidget window;
+    auto *edit = new TkavoCalcEdit(&window);
+    edit->setGeometry(0, 0, 100, 22);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QCOMPARE(edit->Picker(), nullptr);
     if (key != 0)
-        QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     else
-        QTest::mouseClick(edit.Button(), Qt::LeftButton);
-    QVERIFY(qobject_cast<TkavoCalculator *>(edit.Picker()));
-    QVERIFY(edit.Picker()->isVisible());
+        QTest::mouseClick(edit->Button(), Qt::LeftButton);
+    QVERIFY(qobject_cast<TkavoCalculator *>(edit->Picker()));
+    QVERIFY(edit->Picker()->isVisible());
     // Opening again while it is open keeps the one picker.
-    QDialog *first = edit.Picker();
-    edit.DropDown();
-    QCOMPARE(edit.Picker(), first);
+    QDialog *first = edit->Picker();
+    edit->DropDown();
+    QCOMPARE(edit->Picker(), first);
     // A plain Down key does not open it.
     QTest::keyClick(first, Qt::Key_Escape);
-    QTRY_COMPARE(edit.Picker(), nullptr);
-    QTest::keyClick(&edit, Qt::Key_Down);
-    QCOMPARE(edit.Picker(), nullptr);
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(edit->Picker(), nullptr);
 }
 
 void tst_KavoDrop::calcEditAcceptsAndCancels()
@@ -336,23 +340,81 @@ void tst_KavoDrop::accessibility()
     QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Открыть"));
 }
 
-// A caption above or below a drop-down edit gives it its own width; the side button sits inside
-// the edit, so edit and button together span the caption.
-void tst_KavoDrop::spansLabelAbove()
+void tst_KavoDrop::buttonFollowsEdit_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("as created") << 0;
+    QTest::newRow("moved") << 1;
+    QTest::newRow("resized") << 2;
+    QTest::newRow("hidden") << 3;
+    QTest::newRow("shown again") << 4;
+    QTest::newRow("disabled") << 5;
+    QTest::newRow("re-parented") << 6;
+    QTest::newRow("button hidden") << 7;
+    QTest::newRow("button narrowed") << 8;
+}
+
+// The side button stands 2 pixels right of the edit, as high as the edit, in the edit's parent,
+// and is seen and enabled as the edit is.
+void tst_KavoDrop::buttonFollowsEdit()
+{
+    QFETCH(int, step);
+    QWidget window;
+    auto *other = new QWidget(&window);
+    other->setGeometry(0, 100, 300, 100);
+    auto *edit = new TkavoDateEdit(&window);
+    edit->setGeometry(10, 20, 120, 21);
+    window.resize(300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int defaultWidth = edit->ButtonWidth();
+    QVERIFY(defaultWidth > 0);
+
+    switch (step) {
+    case 1: edit->move(40, 50); break;
+    case 2: edit->resize(90, 30); break;
+    case 3: edit->hide(); break;
+    case 4: edit->hide(); edit->show(); break;
+    case 5: edit->setEnabled(false); break;
+    case 6: edit->setParent(other); edit->move(5, 6); edit->show(); break;
+    case 7: edit->setButtonVisible(false); break;
+    case 8: edit->setButtonWidth(9); edit->setButtonWidth(0); break;
+    }
+
+    TkavoDropButton *button = edit->Button();
+    QCOMPARE(button->parentWidget(), edit->parentWidget());
+    QCOMPARE(button->geometry(), QRect(edit->geometry().right() + 3, edit->y(), edit->ButtonWidth(), edit->height()));
+    QCOMPARE(edit->ButtonWidth(), step == 8 ? 9 : defaultWidth);
+    QCOMPARE(button->isVisible(), edit->isVisible() && step != 7);
+    QCOMPARE(button->isEnabled(), edit->isEnabled());
+    QCOMPARE(edit->SideButtonWidth(), step == 7 ? 0 : edit->ButtonWidth());
+
+    // The button goes with the edit.
+    const QPointer<TkavoDropButton> guard(button);
+    delete edit;
+    QVERIFY(guard.isNull());
+}
+
+// A caption above a drop-down edit gives edit, gap and side button together its width; without
+// the button the edit takes the whole width.
+void tst_KavoDrop::spansLabel()
 {
     QWidget window;
     auto *edit = new TkavoDateEdit(&window);
     auto *label = new TkavoLabel(&window);
     label->setPosition(wlpTop);
     label->setFocusControl(edit);
-    label->SetBounds(10, 10, 150, 16);
+    label->SetBounds(10, 40, 150, 16);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(edit->geometry().left(), label->geometry().left());
+    QCOMPARE(edit->width(), 150 - edit->ButtonWidth() - 2);
+    QCOMPARE(edit->Button()->geometry().right(), label->geometry().right());
+
+    edit->setButtonVisible(false);
+    label->setPosition(wlpTop);
     QCOMPARE(edit->geometry().right(), label->geometry().right());
-    const QRect button = edit->Button()->geometry().translated(edit->pos());
-    QVERIFY(edit->geometry().contains(button));
-    QVERIFY(button.right() >= label->geometry().right() - 3);
+    QVERIFY(!edit->Button()->isVisible());
 }
 
 QTEST_MAIN(tst_KavoDrop)
