@@ -41,7 +41,7 @@ const QImage &RadioGlyphs()
 }
 
 TkavoCustomCheckBox::TkavoCustomCheckBox(QWidget *parent)
-    : QWidget(parent)
+    : TkavoCaptionControl(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
@@ -97,15 +97,6 @@ void TkavoCustomCheckBox::setVertAlign(TkavoCheckAlign align)
     update();
 }
 
-void TkavoCustomCheckBox::setCaption(const QString &caption)
-{
-    if (caption == FCaption)
-        return;
-    FCaption = caption;
-    updateAccelerator();
-    update();
-}
-
 void TkavoCustomCheckBox::setAlignment(TAlignment alignment)
 {
     if (alignment == FAlignment)
@@ -135,31 +126,6 @@ void TkavoCustomCheckBox::setTabStop(bool tabStop)
     setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
 }
 
-void TkavoCustomCheckBox::setColor(TColor color)
-{
-    FBackground.set(this, color);
-}
-
-void TkavoCustomCheckBox::setParentColor(bool parentColor)
-{
-    if (FBackground.setFollowing(parentColor) && FBackground.follow(this))
-        update();
-}
-
-void TkavoCustomCheckBox::followParentColor()
-{
-    if (FBackground.follow(this))
-        update();
-}
-
-void TkavoCustomCheckBox::setFontColor(TColor color)
-{
-    if (color == FFontColor)
-        return;
-    FFontColor = color;
-    update();
-}
-
 void TkavoCustomCheckBox::NotifyChange()
 {
     if (OnChange)
@@ -180,29 +146,19 @@ void TkavoCustomCheckBox::Toggle()
     setChecked(!FChecked);
 }
 
-void TkavoCustomCheckBox::updateAccelerator()
+void TkavoCustomCheckBox::captionChanged()
 {
     FAccelerator.grab(FCaption);
 }
 
-bool TkavoCustomCheckBox::event(QEvent *event)
+bool TkavoCustomCheckBox::acceleratorPressed()
 {
-    switch (event->type()) {
-    case QEvent::Shortcut:
-        if (FAccelerator.pressedBy(event) && isEnabled()) {
-            if (canFocus(this))
-                setFocus(Qt::ShortcutFocusReason);
-            Toggle();
-            return true;
-        }
-        break;
-    case QEvent::ParentChange:
-        followParentColor();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(event);
+    if (!isEnabled())
+        return false;
+    if (canFocus(this))
+        setFocus(Qt::ShortcutFocusReason);
+    Toggle();
+    return true;
 }
 
 void TkavoCustomCheckBox::mousePressEvent(QMouseEvent *event)
@@ -217,17 +173,7 @@ void TkavoCustomCheckBox::mousePressEvent(QMouseEvent *event)
         const QPoint pos = event->position().toPoint();
         OnMouseDown(this, event->button(), event->modifiers(), pos.x(), pos.y());
     }
-    QWidget::mousePressEvent(event);
-}
-
-void TkavoCustomCheckBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = event->button() == Qt::LeftButton && FClickPressed;
-    if (event->button() == Qt::LeftButton)
-        FClickPressed = false;
-    if (click && rect().contains(event->position().toPoint()) && OnClick)
-        OnClick(this);
-    QWidget::mouseReleaseEvent(event);
+    TkavoCaptionControl::mousePressEvent(event);
 }
 
 void TkavoCustomCheckBox::keyPressEvent(QKeyEvent *event)
@@ -254,12 +200,12 @@ void TkavoCustomCheckBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    TkavoCaptionControl::keyPressEvent(event);
 }
 
 void TkavoCustomCheckBox::focusInEvent(QFocusEvent *event)
 {
-    QWidget::focusInEvent(event);
+    TkavoCaptionControl::focusInEvent(event);
     if (OnEnter && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         OnEnter(this);
     update();
@@ -267,40 +213,17 @@ void TkavoCustomCheckBox::focusInEvent(QFocusEvent *event)
 
 void TkavoCustomCheckBox::focusOutEvent(QFocusEvent *event)
 {
-    QWidget::focusOutEvent(event);
+    TkavoCaptionControl::focusOutEvent(event);
     if (OnExit && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         OnExit(this);
     update();
 }
 
-void TkavoCustomCheckBox::enterEvent(QEnterEvent *event)
-{
-    QWidget::enterEvent(event);
-    FMouseInside = true;
-    update();
-}
-
-void TkavoCustomCheckBox::leaveEvent(QEvent *event)
-{
-    QWidget::leaveEvent(event);
-    FMouseInside = false;
-    update();
-}
-
 void TkavoCustomCheckBox::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
+    TkavoCaptionControl::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
         update();
-        break;
-    case QEvent::PaletteChange:
-        followParentColor();
-        break;
-    default:
-        break;
-    }
 }
 
 void TkavoCustomCheckBox::drawDisabledCaption(QPainter &painter, const QRect &rect) const
