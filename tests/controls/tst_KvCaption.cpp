@@ -2,7 +2,6 @@
 #include "KvChkBox.h"
 #include "KvCtrls.h"
 
-#include <QEnterEvent>
 #include <QTest>
 
 using namespace toolkit;
@@ -76,21 +75,6 @@ private slots:
 
         control->setParentColor(true);
         QCOMPARE(control->Color(), clWindow);
-    }
-
-    void knowsWhetherThePointerIsInside_data() { kinds(); }
-    void knowsWhetherThePointerIsInside()
-    {
-        QFETCH(QString, kind);
-        QWidget window;
-        TkavoCaptionControl *control = make(kind, &window);
-        QVERIFY(!control->MouseInside());
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QCoreApplication::sendEvent(control, &enter);
-        QVERIFY(control->MouseInside());
-        QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(control, &leave);
-        QVERIFY(!control->MouseInside());
     }
 };
 
