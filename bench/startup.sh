@@ -7,37 +7,16 @@
 set -euo pipefail
 bin=$1 runs=${2:-9}
 work=$(mktemp -d)
-xvfb_pid=
+. "$(dirname "$0")/../tests/support/private-display.sh"
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  stop_private_display
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A display of our own, which must not reset when its last client leaves (between two starts).
-# Other programs on the machine may start servers at the same moment, so a server that is gone
-# or not answering is replaced, a few times at most.
-start_display() {
-  for _ in 1 2 3; do
-    rm -f "$work/display"
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    DISPLAY=":$(head -n 1 "$work/display" 2>/dev/null)"
-    for _ in $(seq 50); do
-      xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-  done
-  echo "startup.sh: no Xvfb display could be started" >&2
-  exit 1
-}
-start_display
+start_private_display "$work" || { echo "startup.sh: no Xvfb display could be started" >&2; exit 1; }
 mkdir -m 700 "$work/runtime"
-export DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
 unset QT_SCALE_FACTOR
 
 # One start of each before counting, so that both find the libraries in the page cache.

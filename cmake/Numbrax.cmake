@@ -13,12 +13,26 @@ function(numbrax_target_warnings target)
 endfunction()
 
 # A library of ours: sources with warnings as errors.
+#   numbrax_add_library(target a.cpp a.h ... [MOC] [PUBLISH dir] [LINKS lib ...])
+# MOC runs Qt's moc over the sources; PUBLISH puts dir on the include path of the library and
+# of everything that links it; LINKS links those libraries for both.
 function(numbrax_add_library target)
-  add_library(${target} STATIC ${ARGN})
+  cmake_parse_arguments(L "MOC" "PUBLISH" "LINKS" ${ARGN})
+  add_library(${target} STATIC ${L_UNPARSED_ARGUMENTS})
   numbrax_target_warnings(${target})
+  if(L_MOC)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  endif()
+  if(L_PUBLISH)
+    target_include_directories(${target} PUBLIC ${L_PUBLISH})
+  endif()
+  if(L_LINKS)
+    target_link_libraries(${target} PUBLIC ${L_LINKS})
+  endif()
 endfunction()
 
-# One QtTest program, registered with CTest and run headless.
+# One QtTest program, registered with CTest and run headless, with the shared fixtures of
+# tests/support on its include path.
 #   numbrax_add_qtest(tst_Name SOURCES a.cpp ... LIBS lib ...)
 function(numbrax_add_qtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -26,6 +40,7 @@ function(numbrax_add_qtest name)
   numbrax_target_warnings(${name})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300

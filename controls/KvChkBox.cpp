@@ -76,7 +76,7 @@ const QImage &RadioGlyphs()
 }
 
 TkavoCustomCheckBox::TkavoCustomCheckBox(QWidget *parent)
-    : QWidget(parent)
+    : TkavoCaptionControl(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
@@ -132,15 +132,6 @@ void TkavoCustomCheckBox::setVertAlign(TkavoCheckAlign align)
     update();
 }
 
-void TkavoCustomCheckBox::setCaption(const QString &caption)
-{
-    if (caption == FCaption)
-        return;
-    FCaption = caption;
-    updateAccelerator();
-    update();
-}
-
 void TkavoCustomCheckBox::setAlignment(TAlignment alignment)
 {
     if (alignment == FAlignment)
@@ -170,31 +161,6 @@ void TkavoCustomCheckBox::setTabStop(bool tabStop)
     setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
 }
 
-void TkavoCustomCheckBox::setColor(TColor color)
-{
-    FBackground.set(this, color);
-}
-
-void TkavoCustomCheckBox::setParentColor(bool parentColor)
-{
-    if (FBackground.setFollowing(parentColor) && FBackground.follow(this))
-        update();
-}
-
-void TkavoCustomCheckBox::followParentColor()
-{
-    if (FBackground.follow(this))
-        update();
-}
-
-void TkavoCustomCheckBox::setFontColor(TColor color)
-{
-    if (color == FFontColor)
-        return;
-    FFontColor = color;
-    update();
-}
-
 void TkavoCustomCheckBox::NotifyChange()
 {
     if (OnChange)
@@ -215,29 +181,19 @@ void TkavoCustomCheckBox::Toggle()
     setChecked(!FChecked);
 }
 
-void TkavoCustomCheckBox::updateAccelerator()
+void TkavoCustomCheckBox::captionChanged()
 {
     FAccelerator.grab(FCaption);
 }
 
-bool TkavoCustomCheckBox::event(QEvent *event)
+bool TkavoCustomCheckBox::acceleratorPressed()
 {
-    switch (event->type()) {
-    case QEvent::Shortcut:
-        if (FAccelerator.pressedBy(event) && isEnabled()) {
-            if (canFocus(this))
-                setFocus(Qt::ShortcutFocusReason);
-            Toggle();
-            return true;
-        }
-        break;
-    case QEvent::ParentChange:
-        followParentColor();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(event);
+    if (!isEnabled())
+        return false;
+    if (canFocus(this))
+        setFocus(Qt::ShortcutFocusReason);
+    Toggle();
+    return true;
 }
 
 void TkavoCustomCheckBox::mousePressEvent(QMouseEvent *event)
@@ -252,17 +208,7 @@ void TkavoCustomCheckBox::mousePressEvent(QMouseEvent *event)
         const QPoint pos = event->position().toPoint();
         OnMouseDown(this, event->button(), event->modifiers(), pos.x(), pos.y());
     }
-    QWidget::mousePressEvent(event);
-}
-
-void TkavoCustomCheckBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = event->button() == Qt::LeftButton && FClickPressed;
-    if (event->button() == Qt::LeftButton)
-        FClickPressed = false;
-    if (click && rect().contains(event->position().toPoint()) && OnClick)
-        OnClick(this);
-    QWidget::mouseReleaseEvent(event);
+    TkavoCaptionControl::mousePressEvent(event);
 }
 
 void TkavoCustomCheckBox::keyPressEvent(QKeyEvent *event)
@@ -289,12 +235,12 @@ void TkavoCustomCheckBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    TkavoCaptionControl::keyPressEvent(event);
 }
 
 void TkavoCustomCheckBox::focusInEvent(QFocusEvent *event)
 {
-    QWidget::focusInEvent(event);
+    TkavoCaptionControl::focusInEvent(event);
     if (OnEnter && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         OnEnter(this);
     update();
@@ -302,40 +248,17 @@ void TkavoCustomCheckBox::focusInEvent(QFocusEvent *event)
 
 void TkavoCustomCheckBox::focusOutEvent(QFocusEvent *event)
 {
-    QWidget::focusOutEvent(event);
+    TkavoCaptionControl::focusOutEvent(event);
     if (OnExit && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         OnExit(this);
     update();
 }
 
-void TkavoCustomCheckBox::enterEvent(QEnterEvent *event)
-{
-    QWidget::enterEvent(event);
-    FMouseInside = true;
-    update();
-}
-
-void TkavoCustomCheckBox::leaveEvent(QEvent *event)
-{
-    QWidget::leaveEvent(event);
-    FMouseInside = false;
-    update();
-}
-
 void TkavoCustomCheckBox::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
+    TkavoCaptionControl::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
         update();
-        break;
-    case QEvent::PaletteChange:
-        followParentColor();
-        break;
-    default:
-        break;
-    }
 }
 
 void TkavoCustomCheckBox::drawDisabledCaption(QPainter &painter, const QRect &rect) const
@@ -362,13 +285,7 @@ void TkavoCustomCheckBox::paintEvent(QPaintEvent *)
     painter.setFont(font());
     const QPalette &pal = palette();
     const QRect client = rect();
-    QColor background = FBackground.color().resolve(pal);
-    // Following its parent, the box takes the colour the parent really shows: a dialog's face
-    // is its window colour, which a dark scheme sets apart from the button colour of clBtnFace.
-    // A parent with a colour property of its own paints that colour, as resolved above.
-    if (FBackground.following() && parentWidget() && !parentWidget()->property("Color").isValid())
-        background = parentWidget()->palette().color(parentWidget()->backgroundRole());
-    painter.fillRect(client, background);
+    painter.fillRect(client, shownBackground(pal));
 
     const int size = FStyle == btCheckBox ? kCheckSize : kRadioSize;
     int top = 1;

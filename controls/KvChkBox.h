@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Accelerator.h"
 #include "Alignment.h"
-#include "Colors.h"
-#include "Component.h"
+#include "KvCaption.h"
 
 #include <QImage>
 #include <QKeyCombination>
@@ -23,7 +21,7 @@ const QImage &RadioGlyphs();
 
 // A self-painted check box in the library's flat style; with btRadioButton it looks and acts
 // as a radio button among its parent's radio-style check boxes. It keeps one level of undo.
-class TkavoCustomCheckBox : public QWidget, public toolkit::TComponent
+class TkavoCustomCheckBox : public TkavoCaptionControl
 {
     Q_OBJECT
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
@@ -42,28 +40,17 @@ public:
     void setWordWrap(bool wordWrap);
     TkavoCheckAlign VertAlign() const { return FVertAlign; }
     void setVertAlign(TkavoCheckAlign align);
-    QString Caption() const { return FCaption; }
-    void setCaption(const QString &caption);
     toolkit::TAlignment Alignment() const { return FAlignment; }
     void setAlignment(toolkit::TAlignment alignment);
     // Unchecked; checked and enabled; checked and disabled.
     TCheckBoxState State() const;
     void setState(TCheckBoxState state);
     bool PrevChecked() const { return FPrevChecked; }
-    bool MouseInside() const { return FMouseInside; }
     // The key that toggles, with its modifiers: Space alone unless changed.
     QKeyCombination ToggleKey() const { return FToggleKey; }
     void setToggleKey(QKeyCombination key) { FToggleKey = key; }
     bool TabStop() const { return FTabStop; }
     void setTabStop(bool tabStop);
-    // The background; it follows the parent's colour while ParentColor is on.
-    toolkit::TColor Color() const { return FBackground.color(); }
-    void setColor(toolkit::TColor color);
-    bool ParentColor() const { return FBackground.following(); }
-    void setParentColor(bool parentColor);
-    // The caption's colour.
-    toolkit::TColor FontColor() const { return FFontColor; }
-    void setFontColor(toolkit::TColor color);
 
     // Fires OnChange.
     virtual void NotifyChange();
@@ -75,7 +62,6 @@ public:
 
     toolkit::TNotifyEvent OnChange;
     toolkit::TNotifyEvent OnUndo;
-    toolkit::TNotifyEvent OnClick;
     toolkit::TNotifyEvent OnEnter;
     toolkit::TNotifyEvent OnExit;
     toolkit::TKeyEvent OnKeyDown;
@@ -87,36 +73,27 @@ public:
     Q_INVOKABLE bool isTabStopStored() const { return !FTabStop; }
 
 protected:
-    bool event(QEvent *event) override;
+    void captionChanged() override;
+    bool acceleratorPressed() override;
+
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void drawDisabledCaption(QPainter &painter, const QRect &rect) const;
-    void updateAccelerator();
-    void followParentColor();
 
     bool FPrevChecked = false;
     TkavoCheckBoxType FStyle = btCheckBox;
     bool FChecked = false;
     bool FWordWrap = false;
     TkavoCheckAlign FVertAlign = baCenter;
-    QString FCaption;
-    bool FMouseInside = false;
     QKeyCombination FToggleKey{Qt::Key_Space};
     toolkit::TAlignment FAlignment = toolkit::taLeftJustify;
     bool FTabStop = true;
-    toolkit::TParentColor FBackground;
-    toolkit::TColor FFontColor = toolkit::clWindowText;
-    toolkit::TAccelerator FAccelerator{this};
-    bool FClickPressed = false;
 };
 
 // The check box with its properties published.

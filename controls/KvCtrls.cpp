@@ -83,7 +83,7 @@ std::pair<TColor, TColor> BevelColors(TBevelCut cut)
 // ---------------------------------------------------------------------------------------------
 
 TkavoCustomLabel::TkavoCustomLabel(QWidget *parent)
-    : QWidget(parent)
+    : TkavoCaptionControl(parent)
 {
     resize(65, 21);
     FBounds = geometry();
@@ -261,32 +261,16 @@ void TkavoCustomLabel::setAutoSize(bool autoSize)
     update();
 }
 
-void TkavoCustomLabel::setCaption(const QString &caption)
+void TkavoCustomLabel::captionChanged()
 {
-    if (caption == FCaption)
-        return;
-    FCaption = caption;
-    update();
     UpdateAutoSize();
     updateAccelerator();
-}
-
-void TkavoCustomLabel::setColor(TColor color)
-{
-    FBackground.set(this, color);
-}
-
-void TkavoCustomLabel::setParentColor(bool parentColor)
-{
-    if (FBackground.setFollowing(parentColor))
-        followParentColor();
 }
 
 void TkavoCustomLabel::followParentColor()
 {
     if (!FBackground.following())
         return;
-    // While following, the hover look keeps the parent's colour too.
     FBackground.follow(this);
     FColorActive = FBackground.color();
     update();
@@ -306,14 +290,9 @@ void TkavoCustomLabel::setParentFont(bool parentFont)
     }
 }
 
-void TkavoCustomLabel::setFontColor(TColor color)
+void TkavoCustomLabel::fontColorChanged()
 {
-    if (color == FFontColor)
-        return;
-    FFontColor = color;
-    // The colour belongs to the font: an own colour is an own font.
     setParentFont(false);
-    update();
 }
 
 void TkavoCustomLabel::setTransparent(bool transparent)
@@ -461,26 +440,14 @@ bool TkavoCustomLabel::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return TkavoCaptionControl::eventFilter(watched, event);
 }
 
-bool TkavoCustomLabel::event(QEvent *event)
+bool TkavoCustomLabel::acceleratorPressed()
 {
-    switch (event->type()) {
-    case QEvent::Shortcut:
-        if (FAccelerator.pressedBy(event)) {
-            if (FFocusControl && isEnabled() && FShowAccelChar && canFocus(FFocusControl))
-                FFocusControl->setFocus(Qt::ShortcutFocusReason);
-            return true;
-        }
-        break;
-    case QEvent::ParentChange:
-        followParentColor();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(event);
+    if (FFocusControl && isEnabled() && FShowAccelChar && canFocus(FFocusControl))
+        FFocusControl->setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 void TkavoCustomLabel::paintEvent(QPaintEvent *)
@@ -496,15 +463,18 @@ void TkavoCustomLabel::paintEvent(QPaintEvent *)
                 const auto [topLeft, bottomRight] = BevelColors(FBevelOuter);
                 Frame3D(painter, r, topLeft.resolve(pal), bottomRight.resolve(pal), FBevelWidth);
             }
-            const QColor border = FBackground.color().resolve(pal);
+            const QColor border = shownBackground(pal);
             Frame3D(painter, r, border, border, FBorderWidth);
             if (FBevelInner != bvNone) {
                 const auto [topLeft, bottomRight] = BevelColors(FBevelInner);
                 Frame3D(painter, r, topLeft.resolve(pal), bottomRight.resolve(pal), FBevelWidth);
             }
         }
+        // A hover colour that is the followed colour itself stays the colour the parent shows,
+        // so hovering paints no band on a dark scheme either.
         if (!FTransparent)
-            painter.fillRect(r, (FMouseInside ? FColorActive : FBackground.color()).resolve(pal));
+            painter.fillRect(r, FMouseInside && FColorActive != FBackground.color() ? FColorActive.resolve(pal)
+                                                                                   : shownBackground(pal));
         painter.setBrush(Qt::NoBrush);
         painter.setFont(FMouseInside ? FFontActive : font());
         const QColor face = (FMouseInside ? FFontActiveColor : FFontColor).resolve(pal);
@@ -514,22 +484,12 @@ void TkavoCustomLabel::paintEvent(QPaintEvent *)
     DoAfterPaint(painter, r);
 }
 
-void TkavoCustomLabel::enterEvent(QEnterEvent *event)
+void TkavoCustomLabel::hoverChanged()
 {
-    QWidget::enterEvent(event);
-    FMouseInside = true;
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-    if (FAlive)
-        update();
-}
-
-void TkavoCustomLabel::leaveEvent(QEvent *event)
-{
-    QWidget::leaveEvent(event);
-    FMouseInside = false;
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    const TNotifyEvent &handler = FMouseInside ? OnMouseEnter : OnMouseLeave;
+    if (handler)
+        handler(this);
+    // Only a live label has a hover look.
     if (FAlive)
         update();
 }
@@ -538,18 +498,7 @@ void TkavoCustomLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         FClickPressed = true;
-    QWidget::mousePressEvent(event);
-}
-
-void TkavoCustomLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        const bool click = FClickPressed && rect().contains(event->position().toPoint());
-        FClickPressed = false;
-        if (click)
-            Click();
-    }
-    QWidget::mouseReleaseEvent(event);
+    TkavoCaptionControl::mousePressEvent(event);
 }
 
 void TkavoCustomLabel::mouseDoubleClickEvent(QMouseEvent *event)
@@ -562,31 +511,24 @@ void TkavoCustomLabel::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TkavoCustomLabel::moveEvent(QMoveEvent *event)
 {
-    QWidget::moveEvent(event);
+    TkavoCaptionControl::moveEvent(event);
     boundsChanged();
 }
 
 void TkavoCustomLabel::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    TkavoCaptionControl::resizeEvent(event);
     boundsChanged();
 }
 
 void TkavoCustomLabel::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::FontChange:
+    TkavoCaptionControl::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
         if (ParentFont())
             FFontActive = font();
         UpdateAutoSize();
         update();
-        break;
-    case QEvent::PaletteChange:
-        followParentColor();
-        break;
-    default:
-        break;
     }
 }
 

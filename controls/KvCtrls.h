@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Accelerator.h"
 #include "Alignment.h"
-#include "Colors.h"
-#include "Component.h"
 #include "Cursors.h"
 #include "Frame3D.h"
+#include "KvCaption.h"
 
 #include <QFont>
 #include <QPointer>
@@ -58,7 +56,7 @@ protected:
 // The library's label: a caption drawn as raised or sunken 3-D text inside an optional bevel
 // frame, with a hover look, linked to a focus control that it keeps placed beside itself and
 // focuses when clicked or when its accelerator is pressed.
-class TkavoCustomLabel : public QWidget, public toolkit::TComponent
+class TkavoCustomLabel : public TkavoCaptionControl
 {
     Q_OBJECT
 
@@ -107,17 +105,9 @@ public:
     void setColorActive(toolkit::TColor color);
     bool AutoSize() const { return FAutoSize; }
     void setAutoSize(bool autoSize);
-    QString Caption() const { return FCaption; }
-    void setCaption(const QString &caption);
-    toolkit::TColor Color() const { return FBackground.color(); }
-    void setColor(toolkit::TColor color);
-    bool ParentColor() const { return FBackground.following(); }
-    void setParentColor(bool parentColor);
     // The label's Font is the widget's font; following the parent's font is Qt's inheritance.
     bool ParentFont() const { return !testAttribute(Qt::WA_SetFont); }
     void setParentFont(bool parentFont);
-    toolkit::TColor FontColor() const { return FFontColor; }
-    void setFontColor(toolkit::TColor color);
     bool Transparent() const { return FTransparent; }
     void setTransparent(bool transparent);
     // Whether the caption's "&" marks an accelerator; the "&" is shown underlined either way.
@@ -126,8 +116,6 @@ public:
     toolkit::TCursor Cursor() const { return FCursor; }
     // The pointer over the label, a slot of the cursor table.
     void setCursorSlot(toolkit::TCursor cursor);
-
-    bool MouseInside() const { return FMouseInside; }
 
     // Moves and sizes the label; a real change places the focus control beside it.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
@@ -138,7 +126,6 @@ public:
     // whole caption shows.
     void UpdateAutoSize();
 
-    toolkit::TNotifyEvent OnClick;
     toolkit::TNotifyEvent OnDblClick;
     toolkit::TNotifyEvent OnMouseEnter;
     toolkit::TNotifyEvent OnMouseLeave;
@@ -152,15 +139,18 @@ protected:
     virtual void DoBeforePaint(QPainter &Canvas, QRect Rect);
     virtual void DoAfterPaint(QPainter &Canvas, QRect Rect);
     // A complete click on the label.
-    virtual void Click();
+    void Click() override;
+    void captionChanged() override;
+    // The colour belongs to the font: an own colour is an own font.
+    void fontColorChanged() override;
+    // While following, the hover look keeps the parent's colour too.
+    void followParentColor() override;
+    void hoverChanged() override;
+    bool acceleratorPressed() override;
 
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -168,7 +158,6 @@ protected:
 
 private:
     void boundsChanged();
-    void followParentColor();
     void updateAccelerator();
 
     bool FAlive = false;
@@ -188,19 +177,13 @@ private:
     QFont FFontActive;
     toolkit::TColor FFontActiveColor = toolkit::clWindowText;
     toolkit::TColor FColorActive = toolkit::clBtnFace;
-    bool FMouseInside = false;
 
     QPointer<QWidget> FFocusControl;
     bool FAutoSize = false;
-    QString FCaption;
-    toolkit::TParentColor FBackground;
-    toolkit::TColor FFontColor = toolkit::clWindowText;
     bool FTransparent = true;
     bool FShowAccelChar = true;
     toolkit::TCursor FCursor = toolkit::crDefault;
     QRect FBounds;
-    toolkit::TAccelerator FAccelerator{this};
-    bool FClickPressed = false;
 };
 
 // The label with its properties published.

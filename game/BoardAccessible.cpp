@@ -10,37 +10,23 @@ namespace {
 
 // One cell of the board. It holds only its place; everything else is read from the game when
 // asked, so a cell beyond a board that has since been made smaller just becomes invalid.
-class TBoardCellAccessible : public QAccessibleInterface,
-                             public QAccessibleTableCellInterface,
-                             public QAccessibleActionInterface
+class TBoardCellAccessible : public toolkit::TTableCellAccessible<TBoardAccessible>, public QAccessibleActionInterface
 {
 public:
-    TBoardCellAccessible(TBoardAccessible *table, QPoint cell)
-        : FTable(table)
-        , FCell(cell)
-    {
-    }
+    using TTableCellAccessible::TTableCellAccessible;
 
     bool isValid() const override
     {
         const int n = FTable->mainWindow().game().BoardSize();
-        return FCell.x() < n && FCell.y() < n;
+        return FColumn < n && FRow < n;
     }
-    QObject *object() const override { return nullptr; }
     QWindow *window() const override { return FTable->mainWindow().windowHandle(); }
-    QAccessibleInterface *parent() const override { return FTable; }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
-    void setText(QAccessible::Text, const QString &) override {}
 
     QString text(QAccessible::Text t) const override
     {
         if (t != QAccessible::Name || !isValid())
             return {};
-        const std::string &text = FTable->mainWindow().game().board().text(FCell.x(), FCell.y());
+        const std::string &text = FTable->mainWindow().game().board().text(FColumn, FRow);
         if (text.empty())
             return TBoardAccessible::blankName();
         if (text == "0")
@@ -51,7 +37,7 @@ public:
     QRect rect() const override
     {
         const toolkit::TDrawGrid *grid = FTable->mainWindow().sgr;
-        const QRect r = grid->cellRect(FCell.x(), FCell.y());
+        const QRect r = grid->cellRect(FColumn, FRow);
         return QRect(grid->mapToGlobal(r.topLeft()), r.size());
     }
 
@@ -67,22 +53,10 @@ public:
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::TableCellInterface)
-            return static_cast<QAccessibleTableCellInterface *>(this);
         if (type == QAccessible::ActionInterface)
             return static_cast<QAccessibleActionInterface *>(this);
-        return nullptr;
+        return TTableCellAccessible::interface_cast(type);
     }
-
-    // QAccessibleTableCellInterface
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return FCell.x(); }
-    int rowIndex() const override { return FCell.y(); }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface *table() const override { return FTable; }
 
     // QAccessibleActionInterface: only a cell the player could take now offers the press.
     QStringList actionNames() const override
@@ -103,12 +77,12 @@ public:
         const QPoint before(game.CurCol(), game.CurRow());
         // The pointer's own rule decides whether this cell can be reached; one it projects
         // elsewhere is not the cell asked for, and the current cell goes back.
-        game.PointerMove(FCell.x(), FCell.y());
+        game.PointerMove(FColumn, FRow);
         if (!isCurrent()) {
             game.PointerMove(before.x(), before.y());
             return;
         }
-        w.sgr->setMarkedCell(FCell.x(), FCell.y());
+        w.sgr->setMarkedCell(FColumn, FRow);
         game.Press();
     }
 
@@ -116,11 +90,8 @@ private:
     bool isCurrent() const
     {
         const numbrax::TNumbraxGame &game = FTable->mainWindow().game();
-        return game.CurCol() == FCell.x() && game.CurRow() == FCell.y();
+        return game.CurCol() == FColumn && game.CurRow() == FRow;
     }
-
-    TBoardAccessible *FTable;
-    QPoint FCell;
 };
 
 QAccessibleInterface *boardFactory(const QString &className, QObject *object)
@@ -136,27 +107,14 @@ QAccessibleInterface *boardFactory(const QString &className, QObject *object)
 } // namespace
 
 TBoardAccessible::TBoardAccessible(TfNumbrax &window)
-    : QAccessibleWidget(window.sgr, QAccessible::Table)
+    : TTableAccessible(window.sgr)
     , FWindow(window)
 {
-}
-
-TBoardAccessible::~TBoardAccessible()
-{
-    for (QAccessible::Id id : std::as_const(FCells))
-        QAccessible::deleteAccessibleInterface(id);
 }
 
 void TBoardAccessible::install()
 {
     QAccessible::installFactory(boardFactory);
-}
-
-void *TBoardAccessible::interface_cast(QAccessible::InterfaceType type)
-{
-    if (type == QAccessible::TableInterface)
-        return static_cast<QAccessibleTableInterface *>(this);
-    return QAccessibleWidget::interface_cast(type);
 }
 
 int TBoardAccessible::columnCount() const
@@ -169,40 +127,9 @@ int TBoardAccessible::rowCount() const
     return FWindow.game().BoardSize();
 }
 
-int TBoardAccessible::childCount() const
+QAccessibleInterface *TBoardAccessible::makeCell(int row, int column)
 {
-    return rowCount() * columnCount();
-}
-
-QAccessibleInterface *TBoardAccessible::cellAt(int row, int column) const
-{
-    const int n = FWindow.game().BoardSize();
-    if (row < 0 || column < 0 || row >= n || column >= n)
-        return nullptr;
-    const QPoint cell(column, row);
-    if (const auto found = FCells.constFind(cell); found != FCells.constEnd())
-        return QAccessible::accessibleInterface(*found);
-    auto *iface = new TBoardCellAccessible(const_cast<TBoardAccessible *>(this), cell);
-    FCells.insert(cell, QAccessible::registerAccessibleInterface(iface));
-    return iface;
-}
-
-QAccessibleInterface *TBoardAccessible::child(int index) const
-{
-    const int n = columnCount();
-    if (index < 0 || index >= n * n)
-        return nullptr;
-    return cellAt(index / n, index % n);
-}
-
-int TBoardAccessible::indexOfChild(const QAccessibleInterface *child) const
-{
-    if (!child || child->parent() != this || child->role() != QAccessible::Cell)
-        return -1;
-    auto *cell = const_cast<QAccessibleInterface *>(child)->tableCellInterface();
-    if (!cell || !child->isValid())
-        return -1;
-    return cell->rowIndex() * columnCount() + cell->columnIndex();
+    return new TBoardCellAccessible(this, row, column);
 }
 
 QAccessibleInterface *TBoardAccessible::childAt(int x, int y) const

@@ -2,6 +2,7 @@
 #include "VersionBlock.h"
 
 #include <algorithm>
+#include <array>
 
 namespace versioninfo {
 
@@ -17,6 +18,15 @@ constexpr std::u16string_view kRootKey = u"VS_VERSION_INFO";
 constexpr std::u16string_view kStringFileInfoKey = u"StringFileInfo";
 constexpr std::u16string_view kVarFileInfoKey = u"VarFileInfo";
 constexpr std::u16string_view kTranslationKey = u"Translation";
+
+// The fixed part's fields after its signature, in their order in the block, one 32-bit word each.
+constexpr std::array<std::uint32_t FixedFileInfo::*, 12> kFixedFields = {
+    &FixedFileInfo::strucVersion, &FixedFileInfo::fileVersionMS, &FixedFileInfo::fileVersionLS,
+    &FixedFileInfo::productVersionMS, &FixedFileInfo::productVersionLS, &FixedFileInfo::fileFlagsMask,
+    &FixedFileInfo::fileFlags, &FixedFileInfo::fileOS, &FixedFileInfo::fileType,
+    &FixedFileInfo::fileSubtype, &FixedFileInfo::fileDateMS, &FixedFileInfo::fileDateLS,
+};
+static_assert(4 * (1 + kFixedFields.size()) == kFixedFileInfoSize);
 
 // Offsets are aligned relative to the block's start, which the format places on a 32-bit
 // boundary.
@@ -230,18 +240,8 @@ std::optional<VersionBlock> parseVersionBlock(std::span<const std::uint8_t> data
         if (reader.dword(v) != kFixedFileInfoSignature)
             return std::nullopt;
         FixedFileInfo f;
-        f.strucVersion = reader.dword(v + 4);
-        f.fileVersionMS = reader.dword(v + 8);
-        f.fileVersionLS = reader.dword(v + 12);
-        f.productVersionMS = reader.dword(v + 16);
-        f.productVersionLS = reader.dword(v + 20);
-        f.fileFlagsMask = reader.dword(v + 24);
-        f.fileFlags = reader.dword(v + 28);
-        f.fileOS = reader.dword(v + 32);
-        f.fileType = reader.dword(v + 36);
-        f.fileSubtype = reader.dword(v + 40);
-        f.fileDateMS = reader.dword(v + 44);
-        f.fileDateLS = reader.dword(v + 48);
+        for (std::size_t i = 0; i < kFixedFields.size(); ++i)
+            f.*kFixedFields[i] = reader.dword(v + 4 * (i + 1));
         block.fixed = f;
     } else if (root->valueLength != 0) {
         return std::nullopt;
@@ -264,10 +264,9 @@ std::vector<std::uint8_t> encodeVersionBlock(const VersionBlock &block)
     Writer w;
     const std::size_t root = w.beginNode(block.fixed ? kFixedFileInfoSize : 0, kBinary, kRootKey);
     if (const std::optional<FixedFileInfo> &f = block.fixed) {
-        for (std::uint32_t d : {kFixedFileInfoSignature, f->strucVersion, f->fileVersionMS, f->fileVersionLS,
-                                f->productVersionMS, f->productVersionLS, f->fileFlagsMask, f->fileFlags, f->fileOS,
-                                f->fileType, f->fileSubtype, f->fileDateMS, f->fileDateLS})
-            w.dword(d);
+        w.dword(kFixedFileInfoSignature);
+        for (std::uint32_t FixedFileInfo::*field : kFixedFields)
+            w.dword((*f).*field);
     }
 
     if (!block.stringTables.empty()) {

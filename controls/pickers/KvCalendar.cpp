@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "KavoBtns.h"
 #include "KvCalendarAccess.h"
+#include "KvDialogButtons.h"
 
 #include <QAccessible>
 
@@ -282,18 +283,9 @@ TkavoCalendar::TkavoCalendar(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Календарь"));
     FPanel = new TkavoCalendarPanel(this);
-    auto *ok = new TkavoBitBtn(this);
-    ok->setKind(bkOK);
-    ok->setDefault(true);
-    auto *cancel = new TkavoBitBtn(this);
-    cancel->setKind(bkCancel);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(FPanel, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow(this));
     Grid()->OnActivate = [this](QDate) { accept(); };
     Grid()->setFocus();
 }

@@ -3,6 +3,7 @@
 
 #include "KavoBtns.h"
 #include "KvCalendar.h"
+#include "KvDialogButtons.h"
 #include "Desktop.h"
 
 #include <QGridLayout>
@@ -70,19 +71,9 @@ TkavoPeriodDialog::TkavoPeriodDialog(QWidget *parent) : QDialog(parent)
     calendars->addWidget(FTo, 1, 1);
     calendars->addLayout(choices, 1, 2);
 
-    auto *ok = new TkavoBitBtn(this);
-    ok->setKind(bkOK);
-    ok->setDefault(true);
-    auto *cancel = new TkavoBitBtn(this);
-    cancel->setKind(bkCancel);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(calendars, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow(this));
     FFrom->Grid()->setFocus();
 }
 

@@ -119,8 +119,6 @@ private Q_SLOTS:
     void storedRules();
     void glyphsSharpAtScreenRatio_data();
     void glyphsSharpAtScreenRatio();
-    void followedColourIsTheParentsOwn_data();
-    void followedColourIsTheParentsOwn();
 };
 
 void tst_KvChkBox::glyphStrips_data()
@@ -552,39 +550,6 @@ void tst_KvChkBox::glyphsSharpAtScreenRatio()
                 .contains(RatioPixels::colours(image, place.adjusted(1, 1, -1, -1))));
     if (ratio == 2.0)
         QVERIFY(RatioPixels::hasFineDetail(image, place));
-}
-
-void tst_KvChkBox::followedColourIsTheParentsOwn_data()
-{
-    QTest::addColumn<QPalette::ColorRole>("parentRole");
-    QTest::addColumn<bool>("following");
-    QTest::addColumn<QRgb>("expected");
-    // A dark scheme whose buttons are lighter than its windows.
-    QTest::newRow("dialog") << QPalette::Window << true << 0xFF202428u;
-    QTest::newRow("panel") << QPalette::Button << true << 0xFF3C4044u;
-    QTest::newRow("own colour") << QPalette::Window << false << 0xFFFF0000u;
-}
-
-void tst_KvChkBox::followedColourIsTheParentsOwn()
-{
-    QFETCH(QPalette::ColorRole, parentRole);
-    QFETCH(bool, following);
-    QFETCH(QRgb, expected);
-    QWidget parent;
-    QPalette dark = parent.palette();
-    dark.setColor(QPalette::Window, QColor(0x20, 0x24, 0x28));
-    dark.setColor(QPalette::Button, QColor(0x3C, 0x40, 0x44));
-    parent.setPalette(dark);
-    parent.setBackgroundRole(parentRole);
-    auto *box = new TkavoCheckBox(&parent);
-    box->setGeometry(10, 10, 139, 14);
-    box->setCaption(QStringLiteral("Caption"));
-    if (!following)
-        box->setColor(clRed);
-    const QImage image = grabbed(*box);
-    // Between box and caption, and along the caption's line past its end.
-    for (const QPoint &p : {QPoint(16, 0), QPoint(16, 13), QPoint(120, 0), QPoint(138, 7)})
-        QCOMPARE(image.pixel(p), expected);
 }
 
 QTEST_MAIN(tst_KvChkBox)

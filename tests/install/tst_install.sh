@@ -10,10 +10,11 @@ set -u
 cmake=$1 build=$2
 prefix=/usr/local
 root=$(mktemp -d)
-display_pid= game_pid=
+game_pid=
+. "$(dirname "$0")/../support/private-display.sh"
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null
+  stop_private_display
   rm -rf "$root"
 }
 trap cleanup EXIT
@@ -84,18 +85,14 @@ fi
 
 # The program, started through the link, opens the texts beside the real program: a stand-in
 # xdg-open on PATH writes down what it is given, and the help menu is worked from the keyboard.
-if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+if command -v Xvfb >/dev/null && command -v xdpyinfo >/dev/null && command -v xdotool >/dev/null; then
   mkdir -p "$root/path"
   cat >"$root/path/xdg-open" <<OPEN
 #!/bin/sh
 printf '%s\n' "\$1" >> "$root/opened"
 OPEN
   chmod +x "$root/path/xdg-open"
-  exec 5>"$root/display"
-  Xvfb -displayfd 5 -screen 0 800x600x24 >/dev/null 2>&1 &
-  display_pid=$!
-  for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(head -n 1 "$root/display")"
+  start_private_display "$root" 800x600x24 || fail "no X display"
   QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 PATH="$root/path:$PATH" "$link" >"$root/game.log" 2>&1 &
   game_pid=$!
   win=
@@ -137,7 +134,7 @@ OPEN
     open_help_entry 1 "$(readlink -f "$top/$programdir/readme.txt")"
   fi
 else
-  echo "Xvfb or xdotool not present: the installed program was not started"
+  echo "Xvfb, xdpyinfo or xdotool not present: the installed program was not started"
 fi
 
 # The Debian package of the same build, checked as the archive would check it. Packing and
