@@ -512,11 +512,17 @@ QSize TfNumbrax::smallestClient()
         return FSmallestClient;
 
     // The smallest cells whose widest number reads with digits kMinDigitHeight pixels tall.
+    // Every size tried loads the digits' outlines anew, a cost paid at start-up: the search
+    // starts just below the size that the ink at 100 pixels foretells, since the ink grows with
+    // the size.
+    const QString digits = QStringLiteral("0123456789");
     QFont font = sgr->font();
-    int pixels = kMinDigitHeight;
+    font.setPixelSize(100);
+    const int ink100 = std::max(QFontMetrics(font).tightBoundingRect(digits).height(), 1);
+    int pixels = std::max(kMinDigitHeight, kMinDigitHeight * 100 / ink100 - 1);
     for (; pixels < 200; ++pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).tightBoundingRect(QStringLiteral("0123456789")).height() >= kMinDigitHeight)
+        if (QFontMetrics(font).tightBoundingRect(digits).height() >= kMinDigitHeight)
             break;
     }
     int rowHeight = 1;
