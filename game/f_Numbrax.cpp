@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QRawFont>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
@@ -100,19 +101,77 @@ int digitCount(std::int64_t magnitude)
 }
 
 // The widest text of this many digits (and a sign) in the font: digits need not share a width.
+// Compared a digit at a time, which needs no text shaping: a start-up measures this several
+// times over.
 QString widestText(const QFontMetricsF &metrics, int digits, bool sign)
 {
-    QString widest;
+    QChar widest = u'0';
     qreal widestAdvance = -1;
     for (QChar digit = u'0'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
-        const QString text = (sign ? QStringLiteral("-") : QString()) + QString(digits, digit);
-        if (const qreal advance = metrics.horizontalAdvance(text); advance > widestAdvance) {
+        if (const qreal advance = metrics.horizontalAdvance(digit); advance > widestAdvance) {
             widestAdvance = advance;
-            widest = text;
+            widest = digit;
         }
     }
-    return widest;
+    return (sign ? QStringLiteral("-") : QString()) + QString(digits, widest);
 }
+
+// A font at another pixel size, for measuring. Where the face scales, the face already
+// loaded is sized: a QFont of a new size asks the desktop's font matching anew, and at start-up
+// every size measured that way cost about as much as laying out the whole score panel. Both
+// ways give the same metrics; a face that does not scale (a bitmap font) is measured through
+// QFont.
+class SizedFont
+{
+public:
+    SizedFont(const QFont &font, int pixels)
+        : FFace(QRawFont::fromFont(font))
+        , FFont(font)
+    {
+        if (FFace.isValid())
+            FFace.setPixelSize(pixels);
+        FFont.setPixelSize(pixels);
+    }
+
+    // Ascent plus descent.
+    qreal cellHeight() const
+    {
+        if (FFace.isValid())
+            return FFace.ascent() + FFace.descent();
+        const QFontMetricsF metrics(FFont);
+        return metrics.ascent() + metrics.descent();
+    }
+
+    // The height of the text's ink as QFontMetrics::tightBoundingRect gives it: from the
+    // highest to the lowest glyph pixel, the baseline counted in.
+    int inkHeight(const QString &text) const
+    {
+        if (!FFace.isValid())
+            return QFontMetrics(FFont).tightBoundingRect(text).height();
+        qreal top = 0;
+        qreal bottom = 0;
+        for (quint32 glyph : FFace.glyphIndexesForString(text)) {
+            const QRectF box = FFace.boundingRect(glyph);
+            top = std::min(top, box.top());
+            bottom = std::max(bottom, box.bottom());
+        }
+        return qRound(bottom - top);
+    }
+
+    qreal advance(const QString &text) const
+    {
+        if (!FFace.isValid())
+            return QFontMetricsF(FFont).horizontalAdvance(text);
+        qreal width = 0;
+        for (QPointF step : FFace.advancesForGlyphIndexes(FFace.glyphIndexesForString(text)))
+            width += step.x();
+        return width;
+    }
+
+private:
+    QRawFont FFace;
+    QFont FFont;
+};
 
 } // namespace
 
@@ -275,7 +334,6 @@ void TfNumbrax::createScorePanel()
             l->setFont(f);
         }
         l->move(at);
-        l->adjustSize();
         return l;
     };
     Label1 = label("Label1", QStringLiteral("Вы:"), {8, 5}, false);
@@ -288,6 +346,9 @@ void TfNumbrax::createScorePanel()
     lblComp = label("lblComp", QStringLiteral("lblComp"), {286, 20}, true);
     lblCompLast = label("lblCompLast", QStringLiteral("lblCompLast"), {224, 20}, false);
     lblCompLast->setToolTip(QStringLiteral("Последний ход компьютера"));
+    // The numbers are sized once they show numbers; their names are never seen.
+    Label1->adjustSize();
+    Label3->adjustSize();
     Panel1->setAccessibleName(QStringLiteral("Счёт"));
 }
 
@@ -425,34 +486,37 @@ void TfNumbrax::FitCells()
     updateMinimumSize();
 }
 
-int TfNumbrax::heightFontPixels(int rowHeight) const
+int TfNumbrax::heightFontPixels(int rowHeight, double cellPerPixel) const
 {
     // The digits fill the row: the point size follows the row height, and that size is taken
     // as the height of the whole character cell (ascent plus descent).
     const int dpi = std::max(sgr->logicalDpiY(), 1);
     const int points = 72 * rowHeight / dpi;
     const double cellPixels = std::round(points * dpi / 72.0);
-    QFont font = sgr->font();
-    font.setPixelSize(100);
-    const QFontMetricsF metrics(font);
-    const double cellPerPixel = (metrics.ascent() + metrics.descent()) / 100.0;
     return std::max(int(cellPixels / cellPerPixel), 1);
+}
+
+double TfNumbrax::cellPerPixel() const
+{
+    // Measured at a size large enough that the metrics' rounding does not count.
+    return std::max(SizedFont(sgr->font(), 100).cellHeight() / 100.0, 0.01);
 }
 
 QFont TfNumbrax::fittedFont(int rowHeight, int colWidth, const QString &widest) const
 {
-    QFont font = sgr->font();
-    int pixels = heightFontPixels(rowHeight);
-    font.setPixelSize(pixels);
+    int pixels = heightFontPixels(rowHeight, cellPerPixel());
     // The widest number stays a pixel clear of the grid line after its cell. Glyph widths do
-    // not scale exactly with the size, so the estimate is checked and stepped down.
-    auto width = [&font, &widest] { return QFontMetricsF(font).horizontalAdvance(widest); };
-    if (const qreal full = width(); full > colWidth - 1) {
+    // not scale exactly with the size, so the estimate is checked and stepped down. Measured
+    // on the sized face: the board shows no numbers before the first game, and the font
+    // itself is loaded when they are first painted.
+    auto width = [this, &widest](int size) { return SizedFont(sgr->font(), size).advance(widest); };
+    if (const qreal full = width(pixels); full > colWidth - 1) {
         pixels = std::max(int(pixels * (colWidth - 1) / full), 1);
-        font.setPixelSize(pixels);
-        while (pixels > 1 && width() > colWidth - 1)
-            font.setPixelSize(--pixels);
+        while (pixels > 1 && width(pixels) > colWidth - 1)
+            --pixels;
     }
+    QFont font = sgr->font();
+    font.setPixelSize(pixels);
     return font;
 }
 
@@ -516,19 +580,16 @@ QSize TfNumbrax::smallestClient()
     // starts just below the size that the ink at 100 pixels foretells, since the ink grows with
     // the size.
     const QString digits = QStringLiteral("0123456789");
-    QFont font = sgr->font();
-    font.setPixelSize(100);
-    const int ink100 = std::max(QFontMetrics(font).tightBoundingRect(digits).height(), 1);
+    const int ink100 = std::max(SizedFont(sgr->font(), 100).inkHeight(digits), 1);
     int pixels = std::max(kMinDigitHeight, kMinDigitHeight * 100 / ink100 - 1);
-    for (; pixels < 200; ++pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).tightBoundingRect(digits).height() >= kMinDigitHeight)
-            break;
-    }
+    SizedFont font(sgr->font(), pixels);
+    while (pixels < 200 && font.inkHeight(digits) < kMinDigitHeight)
+        font = SizedFont(sgr->font(), ++pixels);
+    const double cell = cellPerPixel();
     int rowHeight = 1;
-    while (rowHeight < 1000 && heightFontPixels(rowHeight) < pixels)
+    while (rowHeight < 1000 && heightFontPixels(rowHeight, cell) < pixels)
         ++rowHeight;
-    const int colWidth = int(std::ceil(QFontMetricsF(font).horizontalAdvance(widest))) + 1;
+    const int colWidth = int(std::ceil(font.advance(widest))) + 1;
     const QSize board(n * (colWidth + 1) + 5, n * (rowHeight + 1) + 5);
 
     // The score panel: the result text centred between the two groups of the score line, the

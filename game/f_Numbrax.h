@@ -99,7 +99,11 @@ private:
     QSize smallestClient();
     QString widestNumber() const;
     QFont fittedFont(int rowHeight, int colWidth, const QString &widest) const;
-    int heightFontPixels(int rowHeight) const;
+    // The pixel size of the window font whose character cell (ascent plus descent) fills a row
+    // of rowHeight pixels, the cell being cellPerPixel times the size.
+    int heightFontPixels(int rowHeight, double cellPerPixel) const;
+    // The height of the window font's character cell per pixel of its size.
+    double cellPerPixel() const;
     void setAccessKeysShown(bool shown);
 
     // The game's events, turned into what the player sees.
