@@ -38,7 +38,7 @@ test: setup
 # start-up against its floor under Xvfb.
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
-	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 9
+	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 21
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
 install: build

@@ -5,7 +5,7 @@
 # window and the median peak memory of each, and the game's ratios to the floor.
 # Usage: startup.sh BIN_DIR [RUNS]
 set -euo pipefail
-bin=$1 runs=${2:-9}
+bin=$1 runs=${2:-21}
 work=$(mktemp -d)
 . "$(dirname "$0")/../tests/support/private-display.sh"
 cleanup() {
