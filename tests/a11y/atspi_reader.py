@@ -34,6 +34,16 @@ def wait_for(find, what, seconds=60):
     raise SystemExit("FAIL: " + what)
 
 
+def settled(read, expected, seconds=10):
+    """What read() gives once it gives expected, or its last answer when that never comes."""
+    end = time.time() + seconds
+    value = read()
+    while value != expected and time.time() < end:
+        time.sleep(0.1)
+        value = read()
+    return value
+
+
 def walk(node, depth=0):
     if node is None or depth > 12:
         return
@@ -90,7 +100,10 @@ def main():
         if actions:
             cell.do_action(0)
             wait_for(lambda: cell.get_name() == "занято", "the pressed cell was not taken", 10)
-            check(you.get_name() == "Вы: " + name, "the player's score reads 'Вы: %s' (%s)" % (name, you.get_name()))
+            # The label's new name reaches the reader by its own event, which may come after the
+            # cell's.
+            score = settled(you.get_name, "Вы: " + name)
+            check(score == "Вы: " + name, "the player's score reads 'Вы: %s' (%s)" % (name, score))
             last = find(app, Atspi.Role.LABEL, "Последний ход компьютера: ")
             check(last is not None, "the computer's last pick reads with its heading")
     finally:
