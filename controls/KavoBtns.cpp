@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHash>
 #include <QMouseEvent>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -857,19 +858,31 @@ void TkavoBitBtn::drawContents(QPainter &canvas, TGlyphState State, const QRect 
 
 void TkavoBitBtn::drawDropDownMark(QPainter &painter, int x, int y) const
 {
-    auto triangle = [&painter](int x0, int y0, const QColor &color) {
-        painter.fillRect(QRect(x0, y0 - 1, 7, 1), color);
-        painter.fillRect(QRect(x0 + 1, y0, 5, 1), color);
-        painter.fillRect(QRect(x0 + 2, y0 + 1, 3, 1), color);
-        painter.fillRect(QRect(x0 + 3, y0 + 2, 1, 1), color);
+    // The triangle is laid in device pixels, so that a finer screen gets a sharper mark rather
+    // than the same rows doubled: a tip of one device pixel, sides one device pixel steep, the
+    // widest row within the seven logical pixels the mark spans. At ratio 1 that is rows of 7,
+    // 5, 3 and 1 pixels from row y - 1 down.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    const int rows = (qRound(7 * ratio) + 1) / 2;
+    const int offset = qMax(1, qRound(ratio)); // one logical pixel, for the disabled twin
+    const int middle = qRound(x * ratio) + rows - 1;
+    const int top = qRound((y - 1) * ratio);
+    auto triangle = [&](int shift, const QColor &color) {
+        for (int i = 0; i < rows; ++i) {
+            const int halfWidth = rows - 1 - i;
+            painter.fillRect(QRect(middle - halfWidth + shift, top + i + shift, 2 * halfWidth + 1, 1), color);
+        }
     };
     const QPalette &colours = palette();
+    painter.save();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
     if (isEnabled()) {
-        triangle(x, y, toolkit::clBtnText.resolve(colours));
+        triangle(0, toolkit::clBtnText.resolve(colours));
     } else {
-        triangle(x + 1, y + 1, toolkit::clBtnHighlight.resolve(colours));
-        triangle(x, y, toolkit::clBtnShadow.resolve(colours));
+        triangle(offset, toolkit::clBtnHighlight.resolve(colours));
+        triangle(0, toolkit::clBtnShadow.resolve(colours));
     }
+    painter.restore();
 }
 
 void TkavoBitBtn::drawEllipse(QPainter &canvas, TGlyphState State, const QRect &clientRect, bool IsDown,

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPaintDevice>
 
-#include <cmath>
 #include <stdexcept>
 
 using toolkit::TColor;
@@ -28,91 +27,7 @@ QRgb stripPixel(const QImage &strip, int x, int y, QRgb transparent)
     return pixel & 0xFFFFFFu;
 }
 
-// One Scale2x step: every pixel becomes a 2 x 2 block whose corners follow a diagonal edge that
-// the pixel's four neighbours outline. Pixels beyond the border count as the pixel itself.
-QImage scale2x(const QImage &picture)
-{
-    const int w = picture.width();
-    const int h = picture.height();
-    QImage result(2 * w, 2 * h, picture.format());
-    auto at = [&](int x, int y, QRgb self) {
-        return x < 0 || y < 0 || x >= w || y >= h ? self : picture.pixel(x, y);
-    };
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = picture.pixel(x, y);
-            const QRgb up = at(x, y - 1, p);
-            const QRgb left = at(x - 1, y, p);
-            const QRgb right = at(x + 1, y, p);
-            const QRgb down = at(x, y + 1, p);
-            const bool edge = up != down && left != right;
-            result.setPixel(2 * x, 2 * y, edge && left == up ? up : p);
-            result.setPixel(2 * x + 1, 2 * y, edge && up == right ? right : p);
-            result.setPixel(2 * x, 2 * y + 1, edge && left == down ? left : p);
-            result.setPixel(2 * x + 1, 2 * y + 1, edge && down == right ? right : p);
-        }
-    }
-    return result;
-}
-
-int scaledLength(int length, qreal ratio)
-{
-    return qMax(1, qRound(length * ratio));
-}
-
 } // namespace
-
-QImage PictureAtRatio(const QImage &picture, qreal ratio)
-{
-    if (ratio <= 1.0 || picture.isNull())
-        return picture;
-    // ARGB keeps a mask's transparency apart from every colour.
-    QImage enlarged = picture.convertToFormat(QImage::Format_ARGB32);
-    enlarged.setDevicePixelRatio(1.0);
-    qreal reached = 1.0;
-    while (reached < ratio - 1e-9) {
-        enlarged = scale2x(enlarged);
-        reached *= 2;
-    }
-    const int w = scaledLength(picture.width(), ratio);
-    const int h = scaledLength(picture.height(), ratio);
-    QImage result;
-    if (enlarged.width() == w && enlarged.height() == h) {
-        result = enlarged;
-    } else {
-        // Nearest pixel, sampled at the centre of each target pixel.
-        result = QImage(w, h, QImage::Format_ARGB32);
-        for (int y = 0; y < h; ++y) {
-            const int sy = std::min(enlarged.height() - 1, int((y + 0.5) * enlarged.height() / h));
-            for (int x = 0; x < w; ++x) {
-                const int sx = std::min(enlarged.width() - 1, int((x + 0.5) * enlarged.width() / w));
-                result.setPixel(x, y, enlarged.pixel(sx, sy));
-            }
-        }
-    }
-    result.setDevicePixelRatio(ratio);
-    return result;
-}
-
-QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio)
-{
-    if (ratio <= 1.0 || strip.isNull() || cellWidth <= 0)
-        return strip;
-    const int cells = strip.width() / cellWidth;
-    const int cellW = scaledLength(cellWidth, ratio);
-    const int cellH = scaledLength(strip.height(), ratio);
-    QImage result(cells * cellW, cellH, QImage::Format_ARGB32);
-    result.fill(Qt::transparent);
-    for (int k = 0; k < cells; ++k) {
-        const QImage cell = PictureAtRatio(strip.copy(k * cellWidth, 0, cellWidth, strip.height()), ratio);
-        for (int y = 0; y < cellH; ++y) {
-            for (int x = 0; x < cellW; ++x)
-                result.setPixel(k * cellW + x, y, cell.pixel(x, y));
-        }
-    }
-    result.setDevicePixelRatio(ratio);
-    return result;
-}
 
 // ---------------------------------------------------------------------------------------------
 // TGlyphList

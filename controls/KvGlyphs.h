@@ -59,18 +59,6 @@ private:
     std::vector<std::unique_ptr<TGlyphList>> FLists;
 };
 
-// Small pixel-exact pictures for a screen of a device pixel ratio above 1. Enlarged by the
-// Scale2x pixel-art rule (a pixel's corner takes a neighbour's colour where two equal
-// neighbours meet at that corner), diagonals get steps of one device pixel while every pixel
-// keeps a colour of the picture: nothing blurs and no colour is made up. A ratio that is not a
-// power of two samples that enlargement to the nearest device pixel. The result is
-// round(size x ratio) device pixels carrying ratio as its device pixel ratio; ratio 1 (or
-// less) gives the picture as it is.
-QImage PictureAtRatio(const QImage &picture, qreal ratio);
-// The same for a strip of pictures cellWidth wide each, enlarged one by one so that no cell
-// takes colours from its neighbour; the cells of the result are round(cellWidth x ratio) wide.
-QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio);
-
 // The process's glyph cache, or nullptr while no glyph needs one.
 TGlyphCache *GlyphCache();
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "KvImgList.h"
 
+#include <QPaintDevice>
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -10,7 +13,91 @@ QRgb rgbOf(const QColor &color)
     return color.rgb() & 0xFFFFFFu;
 }
 
+// One Scale2x step: every pixel becomes a 2 x 2 block whose corners follow a diagonal edge that
+// the pixel's four neighbours outline. Pixels beyond the border count as the pixel itself.
+QImage scale2x(const QImage &picture)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    QImage result(2 * w, 2 * h, picture.format());
+    auto at = [&](int x, int y, QRgb self) {
+        return x < 0 || y < 0 || x >= w || y >= h ? self : picture.pixel(x, y);
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = picture.pixel(x, y);
+            const QRgb up = at(x, y - 1, p);
+            const QRgb left = at(x - 1, y, p);
+            const QRgb right = at(x + 1, y, p);
+            const QRgb down = at(x, y + 1, p);
+            const bool edge = up != down && left != right;
+            result.setPixel(2 * x, 2 * y, edge && left == up ? up : p);
+            result.setPixel(2 * x + 1, 2 * y, edge && up == right ? right : p);
+            result.setPixel(2 * x, 2 * y + 1, edge && left == down ? left : p);
+            result.setPixel(2 * x + 1, 2 * y + 1, edge && down == right ? right : p);
+        }
+    }
+    return result;
+}
+
+int scaledLength(int length, qreal ratio)
+{
+    return qMax(1, qRound(length * ratio));
+}
+
 } // namespace
+
+QImage PictureAtRatio(const QImage &picture, qreal ratio)
+{
+    if (ratio <= 1.0 || picture.isNull())
+        return picture;
+    // ARGB keeps a mask's transparency apart from every colour.
+    QImage enlarged = picture.convertToFormat(QImage::Format_ARGB32);
+    enlarged.setDevicePixelRatio(1.0);
+    qreal reached = 1.0;
+    while (reached < ratio - 1e-9) {
+        enlarged = scale2x(enlarged);
+        reached *= 2;
+    }
+    const int w = scaledLength(picture.width(), ratio);
+    const int h = scaledLength(picture.height(), ratio);
+    QImage result;
+    if (enlarged.width() == w && enlarged.height() == h) {
+        result = enlarged;
+    } else {
+        // Nearest pixel, sampled at the centre of each target pixel.
+        result = QImage(w, h, QImage::Format_ARGB32);
+        for (int y = 0; y < h; ++y) {
+            const int sy = std::min(enlarged.height() - 1, int((y + 0.5) * enlarged.height() / h));
+            for (int x = 0; x < w; ++x) {
+                const int sx = std::min(enlarged.width() - 1, int((x + 0.5) * enlarged.width() / w));
+                result.setPixel(x, y, enlarged.pixel(sx, sy));
+            }
+        }
+    }
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
+
+QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio)
+{
+    if (ratio <= 1.0 || strip.isNull() || cellWidth <= 0)
+        return strip;
+    const int cells = strip.width() / cellWidth;
+    const int cellW = scaledLength(cellWidth, ratio);
+    const int cellH = scaledLength(strip.height(), ratio);
+    QImage result(cells * cellW, cellH, QImage::Format_ARGB32);
+    result.fill(Qt::transparent);
+    for (int k = 0; k < cells; ++k) {
+        const QImage cell = PictureAtRatio(strip.copy(k * cellWidth, 0, cellWidth, strip.height()), ratio);
+        for (int y = 0; y < cellH; ++y) {
+            for (int x = 0; x < cellW; ++x)
+                result.setPixel(k * cellW + x, y, cell.pixel(x, y));
+        }
+    }
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TCustomImageList
@@ -83,6 +170,7 @@ void TCustomImageList::Replace(int index, const QImage &bitmap, const QImage &ma
     if (index < 0 || index >= Count())
         throw std::out_of_range("image list index out of range");
     FImages[size_t(index)] = piece(bitmap, 0, mask, std::nullopt);
+    forgetEnlargement(index);
     Q_EMIT Changed();
 }
 
@@ -91,6 +179,7 @@ void TCustomImageList::ReplaceMasked(int index, const QImage &bitmap, const QCol
     if (index < 0 || index >= Count())
         throw std::out_of_range("image list index out of range");
     FImages[size_t(index)] = piece(bitmap, 0, QImage(), maskColor);
+    forgetEnlargement(index);
     Q_EMIT Changed();
 }
 
@@ -112,15 +201,40 @@ QImage TCustomImageList::GetBitmap(int index) const
     return bitmap;
 }
 
+void TCustomImageList::forgetEnlargement(int index)
+{
+    for (TEnlargements &made : FEnlarged) {
+        if (size_t(index) < made.Images.size())
+            made.Images[size_t(index)] = QImage();
+    }
+}
+
+const QImage &TCustomImageList::imageAtRatio(int index, qreal ratio) const
+{
+    auto made = std::find_if(FEnlarged.begin(), FEnlarged.end(),
+                             [ratio](const TEnlargements &e) { return qFuzzyCompare(e.Ratio, ratio); });
+    if (made == FEnlarged.end())
+        made = FEnlarged.insert(FEnlarged.end(), TEnlargements{ratio, {}});
+    if (made->Images.size() < FImages.size())
+        made->Images.resize(FImages.size());
+    QImage &image = made->Images[size_t(index)];
+    if (image.isNull())
+        image = PictureAtRatio(FImages[size_t(index)], ratio);
+    return image;
+}
+
 void TCustomImageList::Draw(QPainter &painter, int x, int y, int index, TImageDrawStyle style) const
 {
     if (index < 0 || index >= Count())
         return;
+    // The images are kept pixel for pixel; a finer screen gets an enlargement that keeps their
+    // edges and colours instead of a smoothed or doubled copy.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (style == idsBlend25)
         painter.setOpacity(painter.opacity() * 0.75);
-    painter.drawImage(x, y, FImages[size_t(index)]);
+    painter.drawImage(QPoint(x, y), ratio > 1.0 ? imageAtRatio(index, ratio) : FImages[size_t(index)]);
     painter.restore();
 }
 

@@ -10,6 +10,18 @@
 #include <optional>
 #include <vector>
 
+// Small pixel-exact pictures for a screen of a device pixel ratio above 1. Enlarged by the
+// Scale2x pixel-art rule (a pixel's corner takes a neighbour's colour where two equal
+// neighbours meet at that corner), diagonals get steps of one device pixel while every pixel
+// keeps a colour of the picture: nothing blurs and no colour is made up. A ratio that is not a
+// power of two samples that enlargement to the nearest device pixel. The result is
+// round(size x ratio) device pixels carrying ratio as its device pixel ratio; ratio 1 (or
+// less) gives the picture as it is.
+QImage PictureAtRatio(const QImage &picture, qreal ratio);
+// The same for a strip of pictures cellWidth wide each, enlarged one by one so that no cell
+// takes colours from its neighbour; the cells of the result are round(cellWidth x ratio) wide.
+QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio);
+
 // How an image of a list is put on a canvas.
 enum TImageDrawStyle : quint8 {
     // Masked pixels leave the canvas as it is.
@@ -50,7 +62,8 @@ public:
     // image for an index outside the list.
     QImage GetBitmap(int index) const;
     // Draws image index with its top-left corner at (x, y); an index outside the list draws
-    // nothing.
+    // nothing. On a device of a ratio above 1 the image is drawn from its enlargement for that
+    // ratio (see PictureAtRatio), made on first demand and kept until the image changes.
     void Draw(QPainter &painter, int x, int y, int index, TImageDrawStyle style = idsTransparent) const;
 
 Q_SIGNALS:
@@ -59,9 +72,22 @@ Q_SIGNALS:
 private:
     QImage piece(const QImage &bitmap, int left, const QImage &mask, const std::optional<QColor> &maskColor) const;
 
+    // Image index enlarged for ratio, made on first demand.
+    const QImage &imageAtRatio(int index, qreal ratio) const;
+    void forgetEnlargement(int index);
+
+    struct TEnlargements
+    {
+        qreal Ratio;
+        // Indexed as the images; a null image is not made yet.
+        std::vector<QImage> Images;
+    };
+
     int FWidth;
     int FHeight;
     std::vector<QImage> FImages;
+    // Drawing at a ratio fills these; they are copies of the images, not state of the list.
+    mutable std::vector<TEnlargements> FEnlarged;
 };
 
 // A growable set of bits: which slots of a glyph list are in use. Slot numbers run from 0 to

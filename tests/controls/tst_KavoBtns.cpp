@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "Form.h"
 #include "KvCtrls.h"
+#include "RatioPixels.h"
 
 #include <QEnterEvent>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void dropDownMark();
     void imageListImage_data();
     void imageListImage();
+    void dropDownMarkSharpAtScreenRatio_data();
+    void dropDownMarkSharpAtScreenRatio();
     void ellipseHitTest_data();
     void ellipseHitTest();
     void ellipseLook();
@@ -540,6 +543,55 @@ void tst_KavoBtns::imageListImage()
         other.setImages(&gone);
     }
     QVERIFY(!other.Images());
+}
+
+void tst_KavoBtns::dropDownMarkSharpAtScreenRatio_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+// Run by the registrations that set a screen ratio; at ratio 1 dropDownMark holds.
+void tst_KavoBtns::dropDownMarkSharpAtScreenRatio()
+{
+    QFETCH(bool, enabled);
+    ButtonWindow w;
+    TPopupMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    w.button->setDropDownMenu(&menu);
+    w.button->setEnabled(enabled);
+    QVERIFY(w.show());
+    const qreal ratio = w.button->devicePixelRatio();
+    if (ratio <= 1.0)
+        QSKIP("the screen's device pixel ratio is 1");
+
+    // Without caption and glyph the mark takes columns 39 to 45 from row 11 down, a disabled
+    // one's light twin a pixel more each way.
+    const QRect place = RatioPixels::deviceRect(QRect(39, 11, 8, 5), ratio);
+    const QImage image = w.grab();
+    const QRgb ink = enabled ? kButtonText : kShadow;
+    QSet<QRgb> own{kButtonFace, ink};
+    if (!enabled)
+        own.insert(kHighlight);
+    QCOMPARE(RatioPixels::colours(image, place), own);
+    // Row by row the triangle narrows by a device pixel each side, down to a tip of one.
+    QList<int> widths;
+    for (int y = place.top(); y <= place.bottom(); ++y) {
+        int width = 0;
+        for (int x = place.left(); x <= place.right(); ++x)
+            width += image.pixel(x, y) == ink;
+        if (width > 0)
+            widths << width;
+    }
+    QVERIFY(!widths.isEmpty());
+    QCOMPARE(widths.last(), 1);
+    for (qsizetype i = 1; i < widths.size(); ++i)
+        QCOMPARE(widths[i - 1] - widths[i], 2);
+    // Its widest row fills the seven logical pixels it spans but for at most one device pixel.
+    QVERIFY2(qAbs(widths.first() - 7 * ratio) <= 1.0, qPrintable(QString::number(widths.first())));
+    if (ratio == 2.0)
+        QVERIFY(RatioPixels::hasFineDetail(image, place));
 }
 
 void tst_KavoBtns::ellipseHitTest_data()
