@@ -106,6 +106,18 @@ struct ButtonWindow
     QPushButton *other = nullptr;
 };
 
+// A button with a one-entry drop-down menu, its mark shown.
+struct DropDownButtonWindow : ButtonWindow
+{
+    DropDownButtonWindow()
+    {
+        menu.addAction(QStringLiteral("one"));
+        button->setDropDownMenu(&menu);
+    }
+
+    TPopupMenu menu;
+};
+
 // Colours from blending may be a unit off, depending on how the blend rounds.
 bool nearly(QRgb a, QRgb b)
 {
@@ -470,10 +482,7 @@ void tst_KavoBtns::dropDownMark()
 {
     QFETCH(bool, enabled);
     QFETCH(bool, mark);
-    ButtonWindow w;
-    TPopupMenu menu;
-    menu.addAction(QStringLiteral("one"));
-    w.button->setDropDownMenu(&menu);
+    DropDownButtonWindow w;
     w.button->setMarkDropDown(mark);
     w.button->setEnabled(enabled);
     QVERIFY(w.show());
@@ -556,10 +565,7 @@ void tst_KavoBtns::dropDownMarkSharpAtScreenRatio_data()
 void tst_KavoBtns::dropDownMarkSharpAtScreenRatio()
 {
     QFETCH(bool, enabled);
-    ButtonWindow w;
-    TPopupMenu menu;
-    menu.addAction(QStringLiteral("one"));
-    w.button->setDropDownMenu(&menu);
+    DropDownButtonWindow w;
     w.button->setEnabled(enabled);
     QVERIFY(w.show());
     const qreal ratio = w.button->devicePixelRatio();
