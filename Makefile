@@ -7,6 +7,10 @@ JOBS       ?= $(shell nproc)
 
 PREFIX     ?= /usr/local
 
+# Rebuilds in a second build folder or a second clone reuse what was compiled before.
+CCACHE     := $(shell command -v ccache 2>/dev/null)
+CMAKE_LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+
 .PHONY: all setup build run test bench install package clean
 
 all: build
@@ -16,7 +20,7 @@ setup:
 
 # The game and its tools, optimised, in build/bin/.
 build: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF -DNUMBRAX_BENCH=ON >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF -DNUMBRAX_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -26,10 +30,10 @@ run: build
 # the program alone in a fresh folder: every target must build without the others' help.
 test: setup
 	@rm -rf $(BUILD)/alone
-	@cmake -S . -B $(BUILD)/alone -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF >/dev/null
+	@cmake -S . -B $(BUILD)/alone $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD)/alone -j $(JOBS) --target numbrax >/dev/null
 	@rm -rf $(BUILD)/alone
-	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	@cmake -S . -B $(TEST_BUILD) $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 		-DNUMBRAX_SANITIZE=ON -DNUMBRAX_TESTS=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
