@@ -3,6 +3,8 @@
 
 BUILD      ?= build
 TEST_BUILD ?= build/asan
+FUZZ_BUILD ?= build/fuzz
+FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 
 PREFIX     ?= /usr/local
@@ -11,7 +13,7 @@ PREFIX     ?= /usr/local
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 CMAKE_LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all setup build run test bench install package clean
+.PHONY: all setup build run test bench fuzz install package clean
 
 all: build
 
@@ -43,6 +45,15 @@ test: setup
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
 	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 21
+
+# Every fuzz target for FUZZ_SECONDS in turn, built by clang with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer; prints each target's executions, coverage and findings.
+fuzz:
+	@./scripts/setup fuzz
+	@cmake -S . -B $(FUZZ_BUILD) $(CMAKE_LAUNCHER) -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O2 -g" -DNUMBRAX_FUZZ=ON -DNUMBRAX_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@fuzz/run.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
 install: build

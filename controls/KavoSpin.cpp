@@ -490,32 +490,28 @@ void TkavoSpinEdit::setValueType(TValueType type)
     }
 }
 
+std::optional<long double> SpinTextToValue(const QString &text, TValueType type, const QString &separator)
+{
+    return type == vtFloat ? readFloat(text, separator) : readInteger(text);
+}
+
+std::optional<QString> SpinValueToText(long double value, TValueType type, int decimals, const QString &separator)
+{
+    return type == vtFloat ? formatFloat(value, decimals, separator) : formatInteger(value);
+}
+
 long double TkavoSpinEdit::Value() const
 {
-    if (FValueType == vtFloat) {
-        if (const auto value = readFloat(text(), decimalSeparator()))
-            return *value;
-        return FMinValue;
-    }
-    if (const auto value = readInteger(text()))
+    if (const auto value = SpinTextToValue(text(), FValueType, decimalSeparator()))
         return *value;
-    return std::trunc(FMinValue);
+    return FValueType == vtFloat ? FMinValue : std::trunc(FMinValue);
 }
 
 void TkavoSpinEdit::setValue(long double value)
 {
-    const long double clamped = ClampValue(value);
-    QString newText;
-    if (FValueType == vtFloat) {
-        newText = formatFloat(clamped, FDecimal, decimalSeparator());
-    } else {
-        const auto whole = formatInteger(clamped);
-        if (!whole)
-            return;
-        newText = *whole;
-    }
-    if (newText != text())
-        setText(newText);
+    const auto newText = SpinValueToText(ClampValue(value), FValueType, FDecimal, decimalSeparator());
+    if (newText && *newText != text())
+        setText(*newText);
 }
 
 long double TkavoSpinEdit::ClampValue(long double x) const

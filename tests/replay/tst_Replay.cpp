@@ -129,6 +129,11 @@ void tst_Replay::errors_data()
     QTest::newRow("missing argument") << "newgame 4 10 0\n" << 1 << "";
     QTest::newRow("output before the error stays")
         << board4 + "print\nmove 9 9\nprint\n" << 7 << "1 2 3 4\n5 6 7 8\n9 1 2 3\n4 5 6 7\n";
+    // Comments count, and the limit holds inside a board's rows too.
+    QTest::newRow("one line too many") << QString("#\n").repeated(numbrax::kMaxScriptLines) + "print\n"
+                                       << numbrax::kMaxScriptLines + 1 << "";
+    QTest::newRow("board past the last line")
+        << QString("#\n").repeated(numbrax::kMaxScriptLines - 2) + board4 << numbrax::kMaxScriptLines + 1 << "";
 }
 
 void tst_Replay::errors()

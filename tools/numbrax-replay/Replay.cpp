@@ -88,7 +88,8 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
     int lineNumber = 0;
     auto nextLine = [&]() -> bool {
         while (std::getline(in, line)) {
-            ++lineNumber;
+            if (++lineNumber > kMaxScriptLines)
+                throw ScriptError{"a script holds at most " + std::to_string(kMaxScriptLines) + " lines"};
             if (!Skipped(line))
                 return true;
         }

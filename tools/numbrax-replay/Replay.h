@@ -5,6 +5,11 @@
 
 namespace numbrax {
 
+// The most lines a script may hold, blank lines and comments included. A game on the largest
+// board takes at most 2500 picks, so a script that moves, presses and prints for each fits;
+// the line past the limit is an error, so that no script keeps the driver busy for long.
+inline constexpr int kMaxScriptLines = 10000;
+
 // Runs a replay script from in, writing what happens to out and errors to err. Returns the
 // process exit status: 0 when the whole script ran, 2 at the first line in error.
 int RunReplay(std::istream &in, std::ostream &out, std::ostream &err);
