@@ -310,15 +310,17 @@ void TkavoCalcEdit::setValue(double value)
 
 QString TkavoCalcEdit::ValueText() const
 {
-    return QString::fromStdU16String(kvcalc::FormatNumber(FValue, QLocale().decimalPoint().at(0).unicode()));
+    return QString::fromStdU16String(
+        kvcalc::FormatNumber(kvcalc::TDecimal::fromDouble(FValue).value_or(kvcalc::TDecimal()),
+                             QLocale().decimalPoint().at(0).unicode()));
 }
 
 bool TkavoCalcEdit::ReadText(const QString &text)
 {
     const kvcalc::TCalcResult result = kvcalc::Evaluate(text.toStdU16String());
-    if (!result.ok())
+    if (!result.ok() || !std::isfinite(result.value.toDouble()))
         return false;
-    FValue = result.value;
+    FValue = result.value.toDouble();
     return true;
 }
 
@@ -331,7 +333,7 @@ QDialog *TkavoCalcEdit::CreatePicker()
 
 void TkavoCalcEdit::PickerAccepted(QDialog *picker)
 {
-    FValue = static_cast<TkavoCalculator *>(picker)->Result();
+    FValue = static_cast<TkavoCalculator *>(picker)->Result().toDouble();
 }
 
 // The date edit.

@@ -20,7 +20,7 @@ QChar separator()
     return QLocale().decimalPoint().at(0);
 }
 
-QString format(double value)
+QString format(const kvcalc::TDecimal &value)
 {
     return QString::fromStdU16String(kvcalc::FormatNumber(value, separator().unicode()));
 }
@@ -139,12 +139,14 @@ void TkavoCalculator::Press(const QString &key)
         } else if (!FExpression.trimmed().isEmpty())
             MessageBeep(0);
     } else if (key == "MC") {
-        FMemory = 0;
+        FMemory = kvcalc::TDecimal();
     } else if (key == "MR") {
         FExpression += format(FMemory);
     } else if (key == "M+" || key == "M−") {
-        if (evaluate())
-            FMemory += key == "M+" ? FResult : -FResult;
+        const std::optional<kvcalc::TDecimal> sum = evaluate() ? kvcalc::Add(FMemory, key == "M+" ? FResult : -FResult)
+                                                               : std::nullopt;
+        if (sum)
+            FMemory = *sum;
         else
             MessageBeep(0);
     } else {
@@ -154,7 +156,7 @@ void TkavoCalculator::Press(const QString &key)
         }
         FExpression += key;
     }
-    FMemoryLabel->setText(FMemory != 0 ? QStringLiteral("M = ") + format(FMemory) : QString());
+    FMemoryLabel->setText(!FMemory.isZero() ? QStringLiteral("M = ") + format(FMemory) : QString());
     evaluate();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KvDecimal.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -20,10 +22,10 @@ public:
     QString Expression() const { return FExpression; }
     void setExpression(const QString &expression);
     // The last sound result of the expression; 0 before there was one.
-    double Result() const { return FResult; }
+    kvcalc::TDecimal Result() const { return FResult; }
     // The message under the expression: the running result, or what is wrong and where.
     QString Status() const;
-    double Memory() const { return FMemory; }
+    kvcalc::TDecimal Memory() const { return FMemory; }
 
     // One key of the keypad, by its caption: digits, the separator, "+", "−", "×", "÷", "%",
     // "(", ")", "C", "←", "=", "MC", "MR", "M+", "M−".
@@ -41,8 +43,8 @@ private:
     bool evaluate();
 
     QString FExpression;
-    double FResult = 0;
-    double FMemory = 0;
+    kvcalc::TDecimal FResult;
+    kvcalc::TDecimal FMemory;
     // Set by "=": the next digit starts a new expression, an operator goes on from the result.
     bool FFreshResult = false;
     QLabel *FExpressionLabel = nullptr;
