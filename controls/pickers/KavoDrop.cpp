@@ -30,25 +30,12 @@ QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen
     return {x, y};
 }
 
-QString PickerDateFormat()
-{
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return format;
-}
-
 namespace {
 
-// The date and period edits show and read their dates alike.
+// The date and period edits show their dates alike.
 QString dateText(QDate date)
 {
     return QLocale().toString(date, PickerDateFormat());
-}
-
-QDate readDate(const QString &text)
-{
-    return QLocale().toDate(text.trimmed(), PickerDateFormat());
 }
 
 } // namespace
@@ -317,10 +304,10 @@ QString TkavoCalcEdit::ValueText() const
 
 bool TkavoCalcEdit::ReadText(const QString &text)
 {
-    const kvcalc::TCalcResult result = kvcalc::Evaluate(text.toStdU16String());
-    if (!result.ok() || !std::isfinite(result.value.toDouble()))
+    const std::optional<double> value = ReadNumberText(text);
+    if (!value)
         return false;
-    FValue = result.value.toDouble();
+    FValue = *value;
     return true;
 }
 
@@ -380,10 +367,10 @@ QString TkavoDateEdit::ValueText() const
 
 bool TkavoDateEdit::ReadText(const QString &text)
 {
-    const QDate date = readDate(text);
-    if (!date.isValid() || clamp(date) != date)
+    const std::optional<QDate> date = ReadDateText(text, QDate::currentDate());
+    if (!date || clamp(*date) != *date)
         return false;
-    FDate = date;
+    FDate = *date;
     return true;
 }
 
@@ -404,7 +391,7 @@ void TkavoDateEdit::PickerAccepted(QDialog *picker)
 
 namespace {
 
-// Between the two dates; also what a typed period is split at.
+// Between the two dates.
 const QString kPeriodDash = QStringLiteral(" – ");
 
 } // namespace
@@ -434,18 +421,10 @@ QString TkavoPeriodEdit::ValueText() const
 
 bool TkavoPeriodEdit::ReadText(const QString &text)
 {
-    // The dash may come typed as a plain hyphen, unless the dates themselves hold hyphens.
-    QStringList parts = text.split(QChar(u'–'));
-    if (parts.size() == 1)
-        parts = text.split(QLatin1Char('-'));
-    if (parts.size() != 2)
+    const auto period = ReadPeriodText(text, QDate::currentDate());
+    if (!period)
         return false;
-    const QDate from = readDate(parts[0]);
-    const QDate to = readDate(parts[1]);
-    if (!from.isValid() || !to.isValid() || to < from)
-        return false;
-    FFrom = from;
-    FTo = to;
+    std::tie(FFrom, FTo) = *period;
     return true;
 }
 

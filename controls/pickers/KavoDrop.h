@@ -2,6 +2,7 @@
 #pragma once
 
 #include "KvCtrls.h"
+#include "KvPickerText.h"
 
 #include <QDate>
 #include <QDialog>
@@ -189,6 +190,3 @@ private:
     QDate FFrom;
     QDate FTo;
 };
-
-// The date format of the user's locale with a four-digit year, which edits show and read.
-QString PickerDateFormat();

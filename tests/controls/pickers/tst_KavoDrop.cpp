@@ -280,10 +280,16 @@ void tst_KavoDrop::leavingChecksText_data()
     QTest::newRow("expression worked out") << 0 << "2+2*3" << "8" << 0;
     QTest::newRow("bad expression") << 0 << "2+" << "1" << 1;
     QTest::newRow("empty number") << 0 << "" << "1" << 1;
+    QTest::newRow("grouped by spaces") << 0 << "1 234,5" << "1234,5" << 0;
+    QTest::newRow("grouped by no-break spaces") << 0 << "1\u00A0234\u202F567" << "1234567" << 0;
+    QTest::newRow("decimal difference") << 0 << "1,001-1" << "0,001" << 0;
+    QTest::newRow("beyond a double") << 0 << "1e400" << "1" << 1;
+    QTest::newRow("short date") << 1 << "5.3.26" << "05.03.2026" << 0;
     QTest::newRow("date") << 1 << "15.03.2026" << "15.03.2026" << 0;
     QTest::newRow("no such day") << 1 << "31.02.2026" << "10.03.2026" << 1;
     QTest::newRow("after the last day") << 1 << "01.01.2027" << "10.03.2026" << 1;
     QTest::newRow("period with a hyphen") << 2 << "01.03.2026-02.03.2026" << "01.03.2026 – 02.03.2026" << 0;
+    QTest::newRow("period of short dates") << 2 << "1.3.26 – 2.3.26" << "01.03.2026 – 02.03.2026" << 0;
     QTest::newRow("period backwards") << 2 << "05.03.2026 – 01.03.2026" << "10.03.2026 – 10.03.2026" << 1;
 }
 
