@@ -314,7 +314,8 @@ bool TkavoCalcEdit::ReadText(const QString &text)
 QDialog *TkavoCalcEdit::CreatePicker()
 {
     auto *calculator = new TkavoCalculator;
-    calculator->setExpression(ValueText());
+    // A digit typed first starts a new number; an operator goes on from the value.
+    calculator->setResult(kvcalc::TDecimal::fromDouble(FValue).value_or(kvcalc::TDecimal()));
     return calculator;
 }
 

@@ -48,6 +48,8 @@ private slots:
     void opensPicker_data();
     void opensPicker();
     void calcEditAcceptsAndCancels();
+    void calculatorStartsFromValue_data();
+    void calculatorStartsFromValue();
     void dateEditTakesCalendarDay();
     void periodEditTakesQuickPeriod();
     void leavingChecksText_data();
@@ -225,6 +227,35 @@ void tst_KavoDrop::calcEditAcceptsAndCancels()
     QTest::keyClick(edit.Picker(), Qt::Key_Return);
     QTRY_COMPARE(edit.Picker(), nullptr);
     QCOMPARE(changes, 2);
+}
+
+// The edit's value shows as a result: what is typed first starts a new expression, unless it
+// is an operator, which goes on from the value.
+void tst_KavoDrop::calculatorStartsFromValue_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("digit") << "2+3*4" << "14";
+    QTest::newRow("separator") << ",5" << "0,5";
+    QTest::newRow("parenthesis") << "(1+1)*3" << "6";
+    QTest::newRow("share") << "+10%" << "1357,95";
+    QTest::newRow("operator") << "-0,5" << "1234";
+}
+
+void tst_KavoDrop::calculatorStartsFromValue()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    TkavoCalcEdit edit;
+    edit.setValue(1234.5);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.DropDown();
+    QTest::keyClicks(edit.Picker(), typed);
+    QTest::keyClick(edit.Picker(), Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.text(), shown);
 }
 
 void tst_KavoDrop::dateEditTakesCalendarDay()
