@@ -10,11 +10,16 @@
 #include "KvGraph.h"
 #include "KvPeriod.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 using namespace toolkit;
 
@@ -91,7 +96,16 @@ TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
         FMouseInside = inside;
         update();
     });
+    // A press on the button while the picker is open closes it, by turning away from it, and
+    // does no more. A window manager may hand the focus over before the press arrives, so a
+    // picker closed that way a moment ago counts as open.
+    connect(FButton, &QPushButton::pressed, this, [this] {
+        FPressClosesPicker = FPicker
+            || (FPickerLeft.isValid() && FPickerLeft.elapsed() < QApplication::doubleClickInterval());
+    });
     connect(FButton, &QPushButton::clicked, this, [this] {
+        if (std::exchange(FPressClosesPicker, false))
+            return;
         setFocus(Qt::OtherFocusReason);
         DropDown();
     });
@@ -103,6 +117,7 @@ TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
 TkavoCustomEdit::~TkavoCustomEdit()
 {
     // A picker still open must not call back into the half-destroyed edit.
+    disconnect(FFocusWatch);
     if (FPicker) {
         FPicker->disconnect(this);
         delete FPicker;
@@ -133,7 +148,9 @@ void TkavoCustomEdit::DropDown()
     // Whatever was typed counts before the picker starts from it.
     CheckText();
     QDialog *picker = CreatePicker();
-    picker->setParent(this, picker->windowFlags() | Qt::Dialog);
+    // It drops down from the edit rather than standing as a window of its own: no minimise or
+    // maximise buttons, and no modality; turning to any other window closes it.
+    picker->setParent(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     picker->setAttribute(Qt::WA_DeleteOnClose);
     picker->adjustSize();
     const QRect global(mapToGlobal(QPoint(0, 0)), size());
@@ -146,8 +163,85 @@ void TkavoCustomEdit::DropDown()
         if (ValueText() != before)
             ValueChanged();
     });
+    connect(picker, &QDialog::finished, this, [this] { pickerClosed(); });
+    FFocusWatch = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) { focusMoved(now); });
     FPicker = picker;
-    picker->open();
+    FPickerHadFocus = false;
+    FPickerChildFocused = false;
+    FPickerLeftByFocus = false;
+    picker->show();
+    picker->raise();
+    picker->activateWindow();
+}
+
+void TkavoCustomEdit::focusMoved(QWindow *now)
+{
+    if (!FPicker || !FPicker->isVisible())
+        return;
+    QWindow *own = FPicker->windowHandle();
+    if (now && own && (now == own || own->isAncestorOf(now))) {
+        // The picker, or a message it shows itself.
+        FPickerHadFocus = true;
+        FPickerChildFocused = now != own;
+        if (FPickerChildFocused) {
+            // When the message goes, the keyboard goes back to the picker: a window manager
+            // would hand it back, but without one (or as Qt forgets a destroyed window's focus
+            // without a word) it would be left nowhere.
+            connect(now, &QWindow::visibleChanged, FPicker, [this](bool visible) {
+                if (!visible)
+                    QTimer::singleShot(0, FPicker, [this] { keyboardToPicker(); });
+            });
+        }
+        return;
+    }
+    if (!now) {
+        // On its way to the picker as it opens.
+        if (!FPickerHadFocus)
+            return;
+        // No window holds the focus for a moment while it passes between two of ours; what
+        // stands once the window system has settled decides.
+        QTimer::singleShot(0, FPicker, [this] {
+            if (QGuiApplication::focusWindow())
+                return; // seen again through focusMoved
+            if (FPickerChildFocused)
+                keyboardToPicker();
+            else
+                leavePicker(); // the desktop turned to another program
+        });
+        return;
+    }
+    // The user turned to another window.
+    leavePicker();
+}
+
+void TkavoCustomEdit::keyboardToPicker()
+{
+    const QWindow *focus = QGuiApplication::focusWindow();
+    if (FPicker && FPicker->isVisible() && (!focus || !focus->isVisible()))
+        FPicker->activateWindow();
+}
+
+void TkavoCustomEdit::leavePicker()
+{
+    // Taken as cancel.
+    FPickerLeftByFocus = true;
+    FPicker->reject();
+}
+
+void TkavoCustomEdit::pickerClosed()
+{
+    disconnect(FFocusWatch);
+    FPicker = nullptr;
+    if (FPickerLeftByFocus) {
+        FPickerLeft.start();
+        return;
+    }
+    // Closed from within: the keyboard comes back to the edit, also with no window manager to
+    // hand it over.
+    FPickerLeft.invalidate();
+    if (QWidget *top = window(); top && top->isVisible())
+        top->activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TkavoCustomEdit::CheckText()

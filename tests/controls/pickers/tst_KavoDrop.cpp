@@ -11,6 +11,7 @@
 #include "PickerFixtures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -50,6 +51,11 @@ private slots:
     void calcEditAcceptsAndCancels();
     void calculatorStartsFromValue_data();
     void calculatorStartsFromValue();
+    void pickerClosesWhenLeft_data();
+    void pickerClosesWhenLeft();
+    void keyboardComesBackToEdit_data();
+    void keyboardComesBackToEdit();
+    void ownMessageKeepsPickerOpen();
     void dateEditTakesCalendarDay();
     void periodEditTakesQuickPeriod();
     void leavingChecksText_data();
@@ -256,6 +262,116 @@ void tst_KavoDrop::calculatorStartsFromValue()
     QTest::keyClick(edit.Picker(), Qt::Key_Return);
     QTRY_COMPARE(edit.Picker(), nullptr);
     QCOMPARE(edit.text(), shown);
+}
+
+namespace {
+
+// A drop-down edit of each kind in window, with its picker open.
+TkavoCustomEdit *openPicker(QWidget &window, int kind)
+{
+    TkavoCustomEdit *edit = kind == 0 ? static_cast<TkavoCustomEdit *>(new TkavoCalcEdit(&window))
+                          : kind == 1 ? static_cast<TkavoCustomEdit *>(new TkavoDateEdit(&window))
+                                      : new TkavoPeriodEdit(&window);
+    edit->setGeometry(10, 10, 150, 21);
+    window.resize(300, 200);
+    window.show();
+    if (!QTest::qWaitForWindowActive(&window))
+        return nullptr;
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F4);
+    if (!edit->Picker() || !waitForKeyboard(edit->Picker()))
+        return nullptr;
+    return edit;
+}
+
+} // namespace
+
+// Turning to another window closes the picker as Esc would; it has no minimise or maximise
+// buttons. A press on the side button, which turns to the edit's window, closes it too and no
+// more.
+void tst_KavoDrop::pickerClosesWhenLeft_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("sideButton");
+    QTest::newRow("calculator") << 0 << false;
+    QTest::newRow("calendar") << 1 << false;
+    QTest::newRow("period") << 2 << false;
+    QTest::newRow("side button") << 0 << true;
+}
+
+void tst_KavoDrop::pickerClosesWhenLeft()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, sideButton);
+    QWidget window;
+    TkavoCustomEdit *edit = openPicker(window, kind);
+    QVERIFY(edit);
+    const QString before = edit->text();
+    QDialog *picker = edit->Picker();
+    QCOMPARE(picker->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), Qt::WindowFlags());
+    QTest::keyClicks(picker, "*2");
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("other"));
+    if (sideButton) {
+        QTest::mousePress(edit->Button(), Qt::LeftButton);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::mouseRelease(edit->Button(), Qt::LeftButton);
+    } else {
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QCOMPARE(edit->text(), before);
+    QCoreApplication::processEvents();
+    QCOMPARE(edit->Picker(), nullptr);
+}
+
+void tst_KavoDrop::keyboardComesBackToEdit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void tst_KavoDrop::keyboardComesBackToEdit()
+{
+    QFETCH(int, key);
+    QWidget window;
+    auto *next = new QLineEdit(&window);
+    next->move(10, 100);
+    TkavoCustomEdit *edit = openPicker(window, 0);
+    QVERIFY(edit);
+    QTest::keyClick(edit->Picker(), Qt::Key(key));
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QVERIFY(waitForKeyboard(&window));
+    QCOMPARE(QApplication::focusWidget(), edit);
+}
+
+// The period dialog's refusal of a backward period is a window of its own; the dialog stays
+// open through it and takes the keyboard back after it.
+void tst_KavoDrop::ownMessageKeepsPickerOpen()
+{
+    QWidget window;
+    auto *edit = static_cast<TkavoPeriodEdit *>(openPicker(window, 2));
+    QVERIFY(edit);
+    auto *dialog = qobject_cast<TkavoPeriodDialog *>(edit->Picker());
+    QVERIFY(dialog);
+    dialog->setPeriod(QDate(2026, 5, 10), QDate(2026, 5, 9));
+    FDesktop.whileOpen = [] {
+        QDialog box(QApplication::activeWindow());
+        box.show();
+        QVERIFY(waitForKeyboard(&box));
+    };
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Return);
+    FDesktop.whileOpen = nullptr;
+    QCOMPARE(FDesktop.messages.size(), 1);
+    QVERIFY(waitForKeyboard(dialog));
+    QCOMPARE(edit->Picker(), dialog);
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Right);
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Return);
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QCOMPARE(edit->DateTo(), QDate(2026, 5, 10));
 }
 
 void tst_KavoDrop::dateEditTakesCalendarDay()
