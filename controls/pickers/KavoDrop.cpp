@@ -415,7 +415,12 @@ QDialog *TkavoCalcEdit::CreatePicker()
 
 void TkavoCalcEdit::PickerAccepted(QDialog *picker)
 {
-    FValue = static_cast<TkavoCalculator *>(picker)->Result().toDouble();
+    // The calculator counts far past what a double holds; such a result is refused, as typed.
+    const double value = static_cast<TkavoCalculator *>(picker)->Result().toDouble();
+    if (std::isfinite(value))
+        FValue = value;
+    else
+        MessageBeep(0);
 }
 
 // The date edit.

@@ -247,6 +247,8 @@ void tst_KavoDrop::calculatorStartsFromValue_data()
     QTest::newRow("parenthesis") << "(1+1)*3" << "6";
     QTest::newRow("share") << "+10%" << "1357,95";
     QTest::newRow("operator") << "-0,5" << "1234";
+    const QString times1e120 = "*1" + QString(120, u'0') + "=";
+    QTest::newRow("beyond a double") << times1e120 + times1e120 + times1e120 << "1234,5";
 }
 
 void tst_KavoDrop::calculatorStartsFromValue()
