@@ -269,22 +269,19 @@ void TkavoCalculator::paste()
     };
     const bool goesOn = !text.isEmpty() && QStringLiteral("×÷*/%").contains(text.front());
     const QString typed = keypadText(text);
-    const bool fresh = FFreshResult;
     bool taken = false;
-    if (goesOn ? readable(QLatin1Char('1') + text) : readable(text)) {
-        FFreshResult = false;
-        if (goesOn && FExpression.size() + typed.size() <= qsizetype(kvcalc::MaxLength)) {
+    if (goesOn && readable(QLatin1Char('1') + text)) {
+        taken = FExpression.size() + typed.size() <= qsizetype(kvcalc::MaxLength);
+        if (taken)
             FExpression += typed;
-            taken = true;
-        } else if (!goesOn) {
-            taken = putNumber(typed, fresh);
-        }
+    } else if (!goesOn && readable(text)) {
+        taken = putNumber(typed, FFreshResult);
     }
     if (!taken) {
-        FFreshResult = fresh;
         MessageBeep(0);
         return;
     }
+    FFreshResult = false;
     evaluate();
 }
 

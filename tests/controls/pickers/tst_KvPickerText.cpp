@@ -14,8 +14,6 @@ private slots:
     void cleanup();
     void readsDates_data();
     void readsDates();
-    void readsPeriods_data();
-    void readsPeriods();
 };
 
 void tst_KvPickerText::cleanup()
@@ -61,33 +59,6 @@ void tst_KvPickerText::readsDates()
     QFETCH(QDate, date);
     QLocale::setDefault(QLocale(locale));
     QCOMPARE(ReadDateText(text, QDate(2031, 7, 15)).value_or(QDate()), date);
-}
-
-void tst_KvPickerText::readsPeriods_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QDate>("from");
-    QTest::addColumn<QDate>("to");
-
-    QTest::newRow("dash") << "05.03.2026 – 10.03.2026" << QDate(2026, 3, 5) << QDate(2026, 3, 10);
-    QTest::newRow("short dates, hyphen") << "5.3-10.3.32" << QDate(2031, 3, 5) << QDate(2032, 3, 10);
-    QTest::newRow("one day") << "5.3–5.3" << QDate(2031, 3, 5) << QDate(2031, 3, 5);
-    QTest::newRow("backwards") << "10.3–5.3" << QDate() << QDate();
-    QTest::newRow("one date") << "10.3" << QDate() << QDate();
-    QTest::newRow("impossible end") << "1.2–30.2" << QDate() << QDate();
-}
-
-void tst_KvPickerText::readsPeriods()
-{
-    QFETCH(QString, text);
-    QFETCH(QDate, from);
-    QFETCH(QDate, to);
-    const auto period = ReadPeriodText(text, QDate(2031, 7, 15));
-    QCOMPARE(period.has_value(), from.isValid());
-    if (period) {
-        QCOMPARE(period->first, from);
-        QCOMPARE(period->second, to);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_KvPickerText)
