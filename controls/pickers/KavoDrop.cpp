@@ -10,11 +10,16 @@
 #include "KvGraph.h"
 #include "KvPeriod.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 using namespace toolkit;
 
@@ -30,25 +35,12 @@ QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen
     return {x, y};
 }
 
-QString PickerDateFormat()
-{
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return format;
-}
-
 namespace {
 
-// The date and period edits show and read their dates alike.
+// The date and period edits show their dates alike.
 QString dateText(QDate date)
 {
     return QLocale().toString(date, PickerDateFormat());
-}
-
-QDate readDate(const QString &text)
-{
-    return QLocale().toDate(text.trimmed(), PickerDateFormat());
 }
 
 } // namespace
@@ -104,7 +96,16 @@ TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
         FMouseInside = inside;
         update();
     });
+    // A press on the button while the picker is open closes it, by turning away from it, and
+    // does no more. A window manager may hand the focus over before the press arrives, so a
+    // picker closed that way a moment ago counts as open.
+    connect(FButton, &QPushButton::pressed, this, [this] {
+        FPressClosesPicker = FPicker
+            || (FPickerLeft.isValid() && FPickerLeft.elapsed() < QApplication::doubleClickInterval());
+    });
     connect(FButton, &QPushButton::clicked, this, [this] {
+        if (std::exchange(FPressClosesPicker, false))
+            return;
         setFocus(Qt::OtherFocusReason);
         DropDown();
     });
@@ -116,6 +117,7 @@ TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
 TkavoCustomEdit::~TkavoCustomEdit()
 {
     // A picker still open must not call back into the half-destroyed edit.
+    disconnect(FFocusWatch);
     if (FPicker) {
         FPicker->disconnect(this);
         delete FPicker;
@@ -146,7 +148,9 @@ void TkavoCustomEdit::DropDown()
     // Whatever was typed counts before the picker starts from it.
     CheckText();
     QDialog *picker = CreatePicker();
-    picker->setParent(this, picker->windowFlags() | Qt::Dialog);
+    // It drops down from the edit rather than standing as a window of its own: no minimise or
+    // maximise buttons, and no modality; turning to any other window closes it.
+    picker->setParent(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     picker->setAttribute(Qt::WA_DeleteOnClose);
     picker->adjustSize();
     const QRect global(mapToGlobal(QPoint(0, 0)), size());
@@ -159,8 +163,85 @@ void TkavoCustomEdit::DropDown()
         if (ValueText() != before)
             ValueChanged();
     });
+    connect(picker, &QDialog::finished, this, [this] { pickerClosed(); });
+    FFocusWatch = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) { focusMoved(now); });
     FPicker = picker;
-    picker->open();
+    FPickerHadFocus = false;
+    FPickerChildFocused = false;
+    FPickerLeftByFocus = false;
+    picker->show();
+    picker->raise();
+    picker->activateWindow();
+}
+
+void TkavoCustomEdit::focusMoved(QWindow *now)
+{
+    if (!FPicker || !FPicker->isVisible())
+        return;
+    QWindow *own = FPicker->windowHandle();
+    if (now && own && (now == own || own->isAncestorOf(now))) {
+        // The picker, or a message it shows itself.
+        FPickerHadFocus = true;
+        FPickerChildFocused = now != own;
+        if (FPickerChildFocused) {
+            // When the message goes, the keyboard goes back to the picker: a window manager
+            // would hand it back, but without one (or as Qt forgets a destroyed window's focus
+            // without a word) it would be left nowhere.
+            connect(now, &QWindow::visibleChanged, FPicker, [this](bool visible) {
+                if (!visible)
+                    QTimer::singleShot(0, FPicker, [this] { keyboardToPicker(); });
+            });
+        }
+        return;
+    }
+    if (!now) {
+        // On its way to the picker as it opens.
+        if (!FPickerHadFocus)
+            return;
+        // No window holds the focus for a moment while it passes between two of ours; what
+        // stands once the window system has settled decides.
+        QTimer::singleShot(0, FPicker, [this] {
+            if (QGuiApplication::focusWindow())
+                return; // seen again through focusMoved
+            if (FPickerChildFocused)
+                keyboardToPicker();
+            else
+                leavePicker(); // the desktop turned to another program
+        });
+        return;
+    }
+    // The user turned to another window.
+    leavePicker();
+}
+
+void TkavoCustomEdit::keyboardToPicker()
+{
+    const QWindow *focus = QGuiApplication::focusWindow();
+    if (FPicker && FPicker->isVisible() && (!focus || !focus->isVisible()))
+        FPicker->activateWindow();
+}
+
+void TkavoCustomEdit::leavePicker()
+{
+    // Taken as cancel.
+    FPickerLeftByFocus = true;
+    FPicker->reject();
+}
+
+void TkavoCustomEdit::pickerClosed()
+{
+    disconnect(FFocusWatch);
+    FPicker = nullptr;
+    if (FPickerLeftByFocus) {
+        FPickerLeft.start();
+        return;
+    }
+    // Closed from within: the keyboard comes back to the edit, also with no window manager to
+    // hand it over.
+    FPickerLeft.invalidate();
+    if (QWidget *top = window(); top && top->isVisible())
+        top->activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TkavoCustomEdit::CheckText()
@@ -310,28 +391,36 @@ void TkavoCalcEdit::setValue(double value)
 
 QString TkavoCalcEdit::ValueText() const
 {
-    return QString::fromStdU16String(kvcalc::FormatNumber(FValue, QLocale().decimalPoint().at(0).unicode()));
+    return QString::fromStdU16String(
+        kvcalc::FormatNumber(kvcalc::TDecimal::fromDouble(FValue).value_or(kvcalc::TDecimal()),
+                             QLocale().decimalPoint().at(0).unicode()));
 }
 
 bool TkavoCalcEdit::ReadText(const QString &text)
 {
-    const kvcalc::TCalcResult result = kvcalc::Evaluate(text.toStdU16String());
-    if (!result.ok())
+    const std::optional<double> value = ReadNumberText(text);
+    if (!value)
         return false;
-    FValue = result.value;
+    FValue = *value;
     return true;
 }
 
 QDialog *TkavoCalcEdit::CreatePicker()
 {
     auto *calculator = new TkavoCalculator;
-    calculator->setExpression(ValueText());
+    // A digit typed first starts a new number; an operator goes on from the value.
+    calculator->setResult(kvcalc::TDecimal::fromDouble(FValue).value_or(kvcalc::TDecimal()));
     return calculator;
 }
 
 void TkavoCalcEdit::PickerAccepted(QDialog *picker)
 {
-    FValue = static_cast<TkavoCalculator *>(picker)->Result();
+    // The calculator counts far past what a double holds; such a result is refused, as typed.
+    const double value = static_cast<TkavoCalculator *>(picker)->Result().toDouble();
+    if (std::isfinite(value))
+        FValue = value;
+    else
+        MessageBeep(0);
 }
 
 // The date edit.
@@ -378,10 +467,10 @@ QString TkavoDateEdit::ValueText() const
 
 bool TkavoDateEdit::ReadText(const QString &text)
 {
-    const QDate date = readDate(text);
-    if (!date.isValid() || clamp(date) != date)
+    const std::optional<QDate> date = ReadDateText(text, QDate::currentDate());
+    if (!date || clamp(*date) != *date)
         return false;
-    FDate = date;
+    FDate = *date;
     return true;
 }
 
@@ -402,7 +491,7 @@ void TkavoDateEdit::PickerAccepted(QDialog *picker)
 
 namespace {
 
-// Between the two dates; also what a typed period is split at.
+// Between the two dates.
 const QString kPeriodDash = QStringLiteral(" – ");
 
 } // namespace
@@ -432,18 +521,10 @@ QString TkavoPeriodEdit::ValueText() const
 
 bool TkavoPeriodEdit::ReadText(const QString &text)
 {
-    // The dash may come typed as a plain hyphen, unless the dates themselves hold hyphens.
-    QStringList parts = text.split(QChar(u'–'));
-    if (parts.size() == 1)
-        parts = text.split(QLatin1Char('-'));
-    if (parts.size() != 2)
+    const auto period = ReadPeriodText(text, QDate::currentDate());
+    if (!period)
         return false;
-    const QDate from = readDate(parts[0]);
-    const QDate to = readDate(parts[1]);
-    if (!from.isValid() || !to.isValid() || to < from)
-        return false;
-    FFrom = from;
-    FTo = to;
+    std::tie(FFrom, FTo) = *period;
     return true;
 }
 

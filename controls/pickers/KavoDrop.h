@@ -2,14 +2,18 @@
 #pragma once
 
 #include "KvCtrls.h"
+#include "KvPickerText.h"
 
 #include <QDate>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 
 #include <functional>
+
+class QWindow;
 
 // Where a picker of size popup opens for an edit at edit (screen coordinates): below the edit,
 // above it when the screen has no room below, and moved sideways to stay on the screen.
@@ -38,8 +42,9 @@ protected:
 // parent, and follows the edit's place, size, visibility, enabled state and parent; an edit
 // without a parent has no button to show. Descendants say which picker, how to read their value
 // from the text and how to write it back. Alt+Down and F4 open the picker; the picker's Enter
-// accepts, its Esc leaves the value as it was. The text is checked when the edit loses the focus
-// or takes Enter: an unreadable text beeps and gives way to the last good value.
+// accepts, its Esc, or turning to another window, leaves the value as it was. A picker closed
+// from within gives the keyboard back to the edit. The text is checked when the edit loses the
+// focus or takes Enter: an unreadable text beeps and gives way to the last good value.
 class TkavoCustomEdit : public QLineEdit, public TkavoSideButtonOwner
 {
     Q_OBJECT
@@ -100,11 +105,25 @@ protected:
 private:
     void layoutButton();
     void showButton();
+    // The application's focus went to now (nullptr: to no window of the program).
+    void focusMoved(QWindow *now);
+    void leavePicker();
+    // After a message of the picker's own has gone.
+    void keyboardToPicker();
+    void pickerClosed();
 
     // Owned by the edit, though parented to the edit's parent; guarded, as that parent may
     // delete it first.
     QPointer<TkavoDropButton> FButton;
     QPointer<QDialog> FPicker;
+    QMetaObject::Connection FFocusWatch;
+    bool FPickerHadFocus = false;
+    // A message the picker showed itself has the focus.
+    bool FPickerChildFocused = false;
+    bool FPickerLeftByFocus = false;
+    // Since the picker was closed by turning away from it; invalid otherwise.
+    QElapsedTimer FPickerLeft;
+    bool FPressClosesPicker = false;
     bool FMouseInside = false;
     bool FButtonVisible = true;
     int FButtonWidth = 0;
@@ -189,6 +208,3 @@ private:
     QDate FFrom;
     QDate FTo;
 };
-
-// The date format of the user's locale with a four-digit year, which edits show and read.
-QString PickerDateFormat();

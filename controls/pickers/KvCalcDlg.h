@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KvDecimal.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -9,7 +11,9 @@ class TkavoBitBtn;
 
 // The calculator: an expression typed on its keypad or keyboard, worked out as it grows. "="
 // replaces the expression by its result; Enter does the same and, when the expression is
-// sound, accepts the dialog with that result. Esc cancels.
+// sound, accepts the dialog with that result. Esc cancels. Ctrl+V and Shift+Insert paste. The
+// display keeps the keyboard focus: a keypad key clicked with the mouse never takes it. The
+// memory is shared by every calculator of the program and lasts as long as the program runs.
 class TkavoCalculator : public QDialog
 {
     Q_OBJECT
@@ -19,14 +23,18 @@ public:
 
     QString Expression() const { return FExpression; }
     void setExpression(const QString &expression);
+    // Shows value as "=" leaves a result: a digit, separator, parenthesis or MR next starts a
+    // new expression, an operator goes on from the value.
+    void setResult(const kvcalc::TDecimal &value);
     // The last sound result of the expression; 0 before there was one.
-    double Result() const { return FResult; }
+    kvcalc::TDecimal Result() const { return FResult; }
     // The message under the expression: the running result, or what is wrong and where.
     QString Status() const;
-    double Memory() const { return FMemory; }
+    static kvcalc::TDecimal Memory();
 
     // One key of the keypad, by its caption: digits, the separator, "+", "−", "×", "÷", "%",
-    // "(", ")", "C", "←", "=", "MC", "MR", "M+", "M−".
+    // "(", ")", "C", "←", "=", "MC", "MR", "M+", "M−". MR replaces the number being typed, or
+    // starts one.
     void Press(const QString &key);
     // The keypad button with that caption, nullptr if there is none.
     TkavoBitBtn *Key(const QString &key) const { return FKeys.value(key); }
@@ -34,15 +42,21 @@ public:
     void done(int result) override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Works out the expression and shows its result or its fault; true when it is sound.
     bool evaluate();
+    // Puts number in place of the number being typed at the end, or after it when none is;
+    // after a result, in place of the whole. False, changing nothing, when it would not fit.
+    bool putNumber(const QString &number, bool afterResult);
+    // Types the clipboard's text; an unreadable text beeps and changes nothing.
+    void paste();
+    void showMemory();
 
     QString FExpression;
-    double FResult = 0;
-    double FMemory = 0;
+    kvcalc::TDecimal FResult;
     // Set by "=": the next digit starts a new expression, an operator goes on from the result.
     bool FFreshResult = false;
     QLabel *FExpressionLabel = nullptr;

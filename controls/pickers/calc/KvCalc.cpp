@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KvCalc.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace kvcalc {
@@ -38,13 +37,24 @@ struct PendingOp {
 // An operand, with a mark when it came out of a percent sign, so that + and − can take it as a
 // share of their left operand.
 struct Operand {
-    double value;
+    TDecimal value;
     bool percent;
 };
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool isSeparator(char16_t c) { return c == u'.' || c == u','; }
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0'; }
+// The spaces that group digits; a tab only separates.
+bool isGroupBlank(char16_t c) { return c == u' ' || c == u'\u00A0' || c == u'\u202F'; }
+bool isBlank(char16_t c) { return isGroupBlank(c) || c == u'\t'; }
+
+// A result that shows: one that rounding to the shown digits would carry to 1e+1000 counts as
+// an overflow, so that every shown result can be typed or worked on again.
+std::optional<TDecimal> shown(std::optional<TDecimal> value)
+{
+    if (value && !value->rounded(DisplayDigits))
+        return std::nullopt;
+    return value;
+}
 
 class Evaluator
 {
@@ -63,6 +73,8 @@ private:
     }
     // Reads the number at i; on success pushes it and moves i past it.
     TCalcError readNumber(std::size_t &i, std::size_t &errorAt);
+    // Whether the three code units from k are digits with no digit after them: a group.
+    bool groupFollows(std::size_t k) const;
     // Applies the operator on top of the stack to the operands.
     TCalcError apply(const PendingOp &pending);
 
@@ -73,64 +85,71 @@ private:
 
 TCalcError Evaluator::readNumber(std::size_t &i, std::size_t &errorAt)
 {
-    // Up to MaxLength characters, so the ASCII copy stays small.
-    std::string ascii;
+    // Up to MaxLength digits, so the copy stays small.
+    std::string digits;
+    long long exponent = 0;
     bool separator = false;
     std::size_t j = i;
     for (; j < FText.size(); ++j) {
         const char16_t c = FText[j];
         if (isDigit(c)) {
-            ascii += char(c);
+            digits += char(c);
+            if (separator)
+                --exponent;
         } else if (isSeparator(c)) {
             if (separator) {
                 errorAt = j;
                 return TCalcError::ceBadNumber;
             }
             separator = true;
-            ascii += '.';
+        } else if (!separator && !digits.empty() && isGroupBlank(c) && groupFollows(j + 1)) {
+            continue;
         } else {
             break;
         }
     }
-    if (ascii == ".") {
+    if (digits.empty()) {
         errorAt = i;
         return TCalcError::ceBadNumber;
     }
     if (j < FText.size() && (FText[j] == u'e' || FText[j] == u'E')) {
         const std::size_t e = j;
-        ascii += 'e';
         ++j;
+        bool negative = false;
         if (j < FText.size() && (FText[j] == u'+' || FText[j] == u'-' || FText[j] == u'\u2212')) {
-            ascii += FText[j] == u'+' ? '+' : '-';
+            negative = FText[j] != u'+';
             ++j;
         }
-        const std::size_t digits = j;
+        const std::size_t first = j;
+        // Saturated: far past the range every exponent means the same.
+        long long power = 0;
         for (; j < FText.size() && isDigit(FText[j]); ++j)
-            ascii += char(FText[j]);
-        if (j == digits) {
+            power = std::min(power * 10 + (FText[j] - u'0'), 100'000'000LL);
+        if (j == first) {
             errorAt = e;
             return TCalcError::ceBadNumber;
         }
+        exponent += negative ? -power : power;
     }
-    double value = 0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too small rounds to zero as any calculator does; too large is an overflow.
-        std::size_t mantissaEnd = ascii.find('e');
-        const bool negativeExponent = mantissaEnd != std::string::npos && mantissaEnd + 1 < ascii.size()
-            && ascii[mantissaEnd + 1] == '-';
-        if (!negativeExponent) {
-            errorAt = i;
-            return TCalcError::ceOverflow;
-        }
-        value = 0;
-    } else if (ec != std::errc() || end != ascii.data() + ascii.size()) {
+    // Too small rounds to zero as any calculator does; too large is an overflow.
+    const std::optional<TDecimal> value = shown(TDecimal::fromDigits(digits, exponent));
+    if (!value) {
         errorAt = i;
-        return TCalcError::ceBadNumber;
+        return TCalcError::ceOverflow;
     }
-    FValues.push_back({value, false});
+    FValues.push_back({*value, false});
     i = j;
     return TCalcError::ceNone;
+}
+
+bool Evaluator::groupFollows(std::size_t k) const
+{
+    if (k + 3 > FText.size())
+        return false;
+    for (std::size_t n = k; n < k + 3; ++n)
+        if (!isDigit(FText[n]))
+            return false;
+    return k + 3 == FText.size() || !isDigit(FText[k + 3]);
 }
 
 TCalcError Evaluator::apply(const PendingOp &pending)
@@ -143,28 +162,35 @@ TCalcError Evaluator::apply(const PendingOp &pending)
     const Operand right = FValues.back();
     FValues.pop_back();
     Operand &left = FValues.back();
-    double result = 0;
+    // A percent under + and − is that share of the left operand.
+    auto term = [&]() -> std::optional<TDecimal> {
+        return right.percent ? Multiply(left.value, right.value) : right.value;
+    };
+    std::optional<TDecimal> result;
     switch (pending.op) {
     case Op::Add:
-        result = left.value + (right.percent ? left.value * right.value : right.value);
+        if (const auto share = term())
+            result = Add(left.value, *share);
         break;
     case Op::Sub:
-        result = left.value - (right.percent ? left.value * right.value : right.value);
+        if (const auto share = term())
+            result = Subtract(left.value, *share);
         break;
     case Op::Mul:
-        result = left.value * right.value;
+        result = Multiply(left.value, right.value);
         break;
     case Op::Div:
-        if (right.value == 0)
+        if (right.value.isZero())
             return TCalcError::ceDivByZero;
-        result = left.value / right.value;
+        result = Divide(left.value, right.value);
         break;
     default:
         break;
     }
-    if (!std::isfinite(result))
+    result = shown(result);
+    if (!result)
         return TCalcError::ceOverflow;
-    left = {result, false};
+    left = {*result, false};
     return TCalcError::ceNone;
 }
 
@@ -219,7 +245,8 @@ TCalcResult Evaluator::run()
             op = Op::Div;
         } else if (c == u'%') {
             Operand &top = FValues.back();
-            top.value /= 100;
+            // Exact: a hundredth only moves the decimal point, or underflows to zero.
+            top.value = *Divide(top.value, TDecimal(100));
             top.percent = true;
             ++i;
             continue;
@@ -265,7 +292,7 @@ TCalcResult Evaluator::run()
         FOps.pop_back();
     }
     TCalcResult result;
-    result.value = FValues.back().value == 0 ? 0.0 : FValues.back().value;
+    result.value = FValues.back().value;
     return result;
 }
 
@@ -307,17 +334,13 @@ std::string ErrorText(TCalcError error)
     return {};
 }
 
-std::u16string FormatNumber(double value, char16_t decimalPoint)
+std::u16string FormatNumber(const TDecimal &value, char16_t decimalPoint, int digits)
 {
-    if (!std::isfinite(value))
-        return {};
-    if (value == 0)
-        value = 0; // no "-0"
-    char buffer[40];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    const std::string ascii = value.toString(digits);
     std::u16string text;
-    for (int k = 0; k < n; ++k)
-        text += buffer[k] == '.' ? decimalPoint : char16_t(buffer[k]);
+    text.reserve(ascii.size());
+    for (const char c : ascii)
+        text += c == '.' ? decimalPoint : char16_t(c);
     return text;
 }
 

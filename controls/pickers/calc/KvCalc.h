@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "KvDecimal.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,8 @@ namespace kvcalc {
 // The longest expression taken, in code units, and the deepest nesting of parentheses.
 inline constexpr std::size_t MaxLength = 256;
 inline constexpr int MaxDepth = 32;
+// Significant digits of a shown result.
+inline constexpr int DisplayDigits = 15;
 
 enum class TCalcError {
     ceNone,
@@ -24,7 +28,7 @@ enum class TCalcError {
     ceUnopened,       // a closing parenthesis without its opening one
     ceTooDeep,        // parentheses nested deeper than MaxDepth
     ceDivByZero,
-    ceOverflow,       // a number or a result beyond the double range
+    ceOverflow,       // a number or a result that would show as 1e+1000 or more
 };
 
 struct TCalcResult {
@@ -32,13 +36,16 @@ struct TCalcResult {
     // Where the fault lies: the offending character, the operator whose result failed, or the
     // end of the text when something is missing there.
     std::size_t position = 0;
-    double value = 0;
+    TDecimal value;
 
     bool ok() const { return error == TCalcError::ceNone; }
 };
 
-// Evaluates text. Numbers take either '.' or ',' as their decimal separator: the engine knows
-// no digit grouping and no argument lists, so neither sign can mean anything else. Operators:
+// Evaluates text in decimal: what is typed is held exactly, and each operation is rounded to
+// TDecimal::Precision digits. Numbers take either '.' or ',' as their decimal separator: the
+// engine knows no argument lists, so neither sign can mean anything else. A space, no-break
+// space or narrow no-break space before three digits of a number's whole part groups its
+// digits, as a Russian desktop writes them ("1 234 567,5"). Operators:
 // + - * / and the typographic × ÷ − (U+00D7, U+00F7, U+2212), unary minus and plus, parentheses,
 // and postfix percent.
 //
@@ -52,9 +59,10 @@ TCalcResult Evaluate(std::u16string_view text);
 // The user's words for an error, in UTF-8.
 std::string ErrorText(TCalcError error);
 
-// value with up to 15 significant digits and decimalPoint as the separator, without binary
-// noise (0.1 + 0.2 gives "0,3") and without a negative zero; beyond 1e15 or below 1e-5 in
-// exponent form ("1,5e+20"), which Evaluate reads back. Not finite values give an empty text.
-std::u16string FormatNumber(double value, char16_t decimalPoint);
+// value rounded half to even to digits significant digits, with decimalPoint as the separator:
+// fixed down to 1e-5 ("0,00002") and below 1e15, else in exponent form ("1,5e+20", "2e-06").
+// Evaluate reads the text back: at TDecimal::Precision digits to value itself, at fewer to
+// value.rounded(digits). Every result Evaluate accepts shows below 1e+1000.
+std::u16string FormatNumber(const TDecimal &value, char16_t decimalPoint, int digits = DisplayDigits);
 
 } // namespace kvcalc

@@ -11,6 +11,7 @@
 #include "PickerFixtures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -48,6 +49,13 @@ private slots:
     void opensPicker_data();
     void opensPicker();
     void calcEditAcceptsAndCancels();
+    void calculatorStartsFromValue_data();
+    void calculatorStartsFromValue();
+    void pickerClosesWhenLeft_data();
+    void pickerClosesWhenLeft();
+    void keyboardComesBackToEdit_data();
+    void keyboardComesBackToEdit();
+    void ownMessageKeepsPickerOpen();
     void dateEditTakesCalendarDay();
     void periodEditTakesQuickPeriod();
     void leavingChecksText_data();
@@ -227,6 +235,147 @@ void tst_KavoDrop::calcEditAcceptsAndCancels()
     QCOMPARE(changes, 2);
 }
 
+// The edit's value shows as a result: what is typed first starts a new expression, unless it
+// is an operator, which goes on from the value.
+void tst_KavoDrop::calculatorStartsFromValue_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("digit") << "2+3*4" << "14";
+    QTest::newRow("separator") << ",5" << "0,5";
+    QTest::newRow("parenthesis") << "(1+1)*3" << "6";
+    QTest::newRow("share") << "+10%" << "1357,95";
+    QTest::newRow("operator") << "-0,5" << "1234";
+    const QString times1e120 = "*1" + QString(120, u'0') + "=";
+    QTest::newRow("beyond a double") << times1e120 + times1e120 + times1e120 << "1234,5";
+}
+
+void tst_KavoDrop::calculatorStartsFromValue()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    TkavoCalcEdit edit;
+    edit.setValue(1234.5);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.DropDown();
+    QTest::keyClicks(edit.Picker(), typed);
+    QTest::keyClick(edit.Picker(), Qt::Key_Return);
+    QTRY_COMPARE(edit.Picker(), nullptr);
+    QCOMPARE(edit.text(), shown);
+}
+
+namespace {
+
+// A drop-down edit of each kind in window, with its picker open.
+TkavoCustomEdit *openPicker(QWidget &window, int kind)
+{
+    TkavoCustomEdit *edit = kind == 0 ? static_cast<TkavoCustomEdit *>(new TkavoCalcEdit(&window))
+                          : kind == 1 ? static_cast<TkavoCustomEdit *>(new TkavoDateEdit(&window))
+                                      : new TkavoPeriodEdit(&window);
+    edit->setGeometry(10, 10, 150, 21);
+    window.resize(300, 200);
+    window.show();
+    if (!QTest::qWaitForWindowActive(&window))
+        return nullptr;
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F4);
+    if (!edit->Picker() || !waitForKeyboard(edit->Picker()))
+        return nullptr;
+    return edit;
+}
+
+} // namespace
+
+// Turning to another window closes the picker as Esc would; it has no minimise or maximise
+// buttons. A press on the side button, which turns to the edit's window, closes it too and no
+// more.
+void tst_KavoDrop::pickerClosesWhenLeft_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("sideButton");
+    QTest::newRow("calculator") << 0 << false;
+    QTest::newRow("calendar") << 1 << false;
+    QTest::newRow("period") << 2 << false;
+    QTest::newRow("side button") << 0 << true;
+}
+
+void tst_KavoDrop::pickerClosesWhenLeft()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, sideButton);
+    QWidget window;
+    TkavoCustomEdit *edit = openPicker(window, kind);
+    QVERIFY(edit);
+    const QString before = edit->text();
+    QDialog *picker = edit->Picker();
+    QCOMPARE(picker->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), Qt::WindowFlags());
+    QTest::keyClicks(picker, "*2");
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("other"));
+    if (sideButton) {
+        QTest::mousePress(edit->Button(), Qt::LeftButton);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::mouseRelease(edit->Button(), Qt::LeftButton);
+    } else {
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QCOMPARE(edit->text(), before);
+    QCoreApplication::processEvents();
+    QCOMPARE(edit->Picker(), nullptr);
+}
+
+void tst_KavoDrop::keyboardComesBackToEdit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void tst_KavoDrop::keyboardComesBackToEdit()
+{
+    QFETCH(int, key);
+    QWidget window;
+    auto *next = new QLineEdit(&window);
+    next->move(10, 100);
+    TkavoCustomEdit *edit = openPicker(window, 0);
+    QVERIFY(edit);
+    QTest::keyClick(edit->Picker(), Qt::Key(key));
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QVERIFY(waitForKeyboard(&window));
+    QCOMPARE(QApplication::focusWidget(), edit);
+}
+
+// The period dialog's refusal of a backward period is a window of its own; the dialog stays
+// open through it and takes the keyboard back after it.
+void tst_KavoDrop::ownMessageKeepsPickerOpen()
+{
+    QWidget window;
+    auto *edit = static_cast<TkavoPeriodEdit *>(openPicker(window, 2));
+    QVERIFY(edit);
+    auto *dialog = qobject_cast<TkavoPeriodDialog *>(edit->Picker());
+    QVERIFY(dialog);
+    dialog->setPeriod(QDate(2026, 5, 10), QDate(2026, 5, 9));
+    FDesktop.whileOpen = [] {
+        QDialog box(QApplication::activeWindow());
+        box.show();
+        QVERIFY(waitForKeyboard(&box));
+    };
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Return);
+    FDesktop.whileOpen = nullptr;
+    QCOMPARE(FDesktop.messages.size(), 1);
+    QVERIFY(waitForKeyboard(dialog));
+    QCOMPARE(edit->Picker(), dialog);
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Right);
+    QTest::keyClick(dialog->ToPanel()->Grid(), Qt::Key_Return);
+    QTRY_COMPARE(edit->Picker(), nullptr);
+    QCOMPARE(edit->DateTo(), QDate(2026, 5, 10));
+}
+
 void tst_KavoDrop::dateEditTakesCalendarDay()
 {
     TkavoDateEdit edit;
@@ -280,10 +429,16 @@ void tst_KavoDrop::leavingChecksText_data()
     QTest::newRow("expression worked out") << 0 << "2+2*3" << "8" << 0;
     QTest::newRow("bad expression") << 0 << "2+" << "1" << 1;
     QTest::newRow("empty number") << 0 << "" << "1" << 1;
+    QTest::newRow("grouped by spaces") << 0 << "1 234,5" << "1234,5" << 0;
+    QTest::newRow("grouped by no-break spaces") << 0 << "1\u00A0234\u202F567" << "1234567" << 0;
+    QTest::newRow("decimal difference") << 0 << "1,001-1" << "0,001" << 0;
+    QTest::newRow("beyond a double") << 0 << "1e400" << "1" << 1;
+    QTest::newRow("short date") << 1 << "5.3.26" << "05.03.2026" << 0;
     QTest::newRow("date") << 1 << "15.03.2026" << "15.03.2026" << 0;
     QTest::newRow("no such day") << 1 << "31.02.2026" << "10.03.2026" << 1;
     QTest::newRow("after the last day") << 1 << "01.01.2027" << "10.03.2026" << 1;
     QTest::newRow("period with a hyphen") << 2 << "01.03.2026-02.03.2026" << "01.03.2026 – 02.03.2026" << 0;
+    QTest::newRow("period of short dates") << 2 << "1.3.26 – 2.3.26" << "01.03.2026 – 02.03.2026" << 0;
     QTest::newRow("period backwards") << 2 << "05.03.2026 – 01.03.2026" << "10.03.2026 – 10.03.2026" << 1;
 }
 

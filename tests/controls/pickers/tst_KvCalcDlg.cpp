@@ -4,6 +4,8 @@
 #include "KavoBtns.h"
 #include "PickerFixtures.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 class tst_KvCalcDlg : public QObject
@@ -12,10 +14,18 @@ class tst_KvCalcDlg : public QObject
 
 private slots:
     void initTestCase();
+    void init();
     void typing_data();
     void typing();
     void keypadMatchesKeyboard();
     void memory();
+    void memoryRecallReplacesNumber_data();
+    void memoryRecallReplacesNumber();
+    void memoryOutlivesCalculator();
+    void clickedKeyLeavesKeyboardToDisplay_data();
+    void clickedKeyLeavesKeyboardToDisplay();
+    void pastes_data();
+    void pastes();
     void enterAcceptsOnlySoundExpression();
 
 private:
@@ -25,6 +35,12 @@ private:
 void tst_KvCalcDlg::initTestCase()
 {
     useRussianLocale();
+}
+
+// The memory lasts as long as the program: each test starts from an empty one.
+void tst_KvCalcDlg::init()
+{
+    TkavoCalculator().Press("MC");
 }
 
 void tst_KvCalcDlg::typing_data()
@@ -82,7 +98,7 @@ void tst_KvCalcDlg::memory()
     calculator.Press("M+");
     calculator.Press("M−");
     calculator.Press("M+");
-    QCOMPARE(calculator.Memory(), 7.5);
+    QCOMPARE(calculator.Memory().toDouble(), 7.5);
     calculator.Press("C");
     calculator.Press("MR");
     QTest::keyClicks(&calculator, "*2");
@@ -92,9 +108,125 @@ void tst_KvCalcDlg::memory()
     calculator.Press("+");
     calculator.Press("M+");
     QCOMPARE(int(FDesktop.beeps.size()), 1);
-    QCOMPARE(calculator.Memory(), 7.5);
+    QCOMPARE(calculator.Memory().toDouble(), 7.5);
     calculator.Press("MC");
-    QCOMPARE(calculator.Memory(), 0.0);
+    QVERIFY(calculator.Memory().isZero());
+}
+
+void tst_KvCalcDlg::memoryRecallReplacesNumber_data()
+{
+    QTest::addColumn<QString>("memory");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("number typed") << "3,4" << QStringList{"5", "MR"} << "3,4" << "= 3,4";
+    QTest::newRow("recalled twice") << "3,4" << QStringList{"1", "0", "+", "MR", "MR"} << "10+3,4" << "= 13,4";
+    QTest::newRow("after an operator") << "3,4" << QStringList{"1", "0", "×", "MR"} << "10×3,4" << "= 34";
+    QTest::newRow("after a parenthesis") << "3,4" << QStringList{"(", "MR", ")"} << "(3,4)" << "= 3,4";
+    QTest::newRow("after a result") << "3,4" << QStringList{"7", "=", "MR"} << "3,4" << "= 3,4";
+    QTest::newRow("negative, with its sign") << "-3,4" << QStringList{"1", "0", "−", "MR", "MR"} << "10−-3,4" << "= 13,4";
+    QTest::newRow("exponent form") << "2e20" << QStringList{"5", "MR", "MR"} << "2e+20" << "= 2e+20";
+}
+
+void tst_KvCalcDlg::memoryRecallReplacesNumber()
+{
+    QFETCH(QString, memory);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, expression);
+    QFETCH(QString, status);
+    TkavoCalculator calculator;
+    calculator.setExpression(memory);
+    calculator.Press("M+");
+    calculator.Press("C");
+    for (const QString &key : keys)
+        calculator.Press(key);
+    QCOMPARE(calculator.Expression(), expression);
+    QCOMPARE(calculator.Status(), status);
+}
+
+void tst_KvCalcDlg::memoryOutlivesCalculator()
+{
+    {
+        TkavoCalculator first;
+        QTest::keyClicks(&first, "2,5");
+        first.Press("M+");
+    }
+    TkavoCalculator second;
+    second.Press("MR");
+    QCOMPARE(second.Expression(), QStringLiteral("2,5"));
+}
+
+// A key clicked with the mouse leaves the keyboard with the display, so Space typed next is a
+// blank, not a second press of that key.
+void tst_KvCalcDlg::clickedKeyLeavesKeyboardToDisplay_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expression");
+
+    QTest::newRow("clear") << "12" << "C" << "1 234,5" << "1234,5";
+    QTest::newRow("digit") << "" << "7" << " 8" << "78";
+    QTest::newRow("operator") << "2" << "+" << " 3" << "2+3";
+}
+
+void tst_KvCalcDlg::clickedKeyLeavesKeyboardToDisplay()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, clicked);
+    QFETCH(QString, typed);
+    QFETCH(QString, expression);
+    TkavoCalculator calculator;
+    calculator.show();
+    QVERIFY(QTest::qWaitForWindowActive(&calculator));
+    QTest::keyClicks(&calculator, before);
+    QTest::mouseClick(calculator.Key(clicked), Qt::LeftButton);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QCOMPARE(focus->accessibleName(), QStringLiteral("Выражение"));
+    QTest::keyClicks(focus, typed);
+    QCOMPARE(calculator.Expression(), expression);
+}
+
+void tst_KvCalcDlg::pastes_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("shiftInsert");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("grouped number") << "" << " 1 234.5\n" << false << "1234,5" << 0;
+    QTest::newRow("after an operator") << "10+" << "2,5" << false << "10+2,5" << 0;
+    QTest::newRow("number being typed") << "10+7" << "2,5" << false << "10+2,5" << 0;
+    QTest::newRow("an expression") << "" << "(2+3)*4" << false << "(2+3)×4" << 0;
+    QTest::newRow("operator goes on") << "10" << "*3" << false << "10×3" << 0;
+    QTest::newRow("after a result") << "7/2=" << "4" << false << "4" << 0;
+    QTest::newRow("operator after a result") << "7/2=" << "/7" << false << "3,5÷7" << 0;
+    QTest::newRow("Shift+Insert") << "1+" << "1" << true << "1+1" << 0;
+    QTest::newRow("words") << "12" << "двенадцать" << false << "12" << 1;
+    QTest::newRow("half an expression") << "12" << "(2+" << false << "12" << 1;
+    QTest::newRow("too long") << QString(250, u'1') << "*1234567" << false << QString(250, u'1') << 1;
+}
+
+void tst_KvCalcDlg::pastes()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, clipboard);
+    QFETCH(bool, shiftInsert);
+    QFETCH(QString, expression);
+    QFETCH(int, beeps);
+    TkavoCalculator calculator;
+    QTest::keyClicks(&calculator, before);
+    QGuiApplication::clipboard()->setText(clipboard);
+    FDesktop.beeps.clear();
+    if (shiftInsert)
+        QTest::keyClick(&calculator, Qt::Key_Insert, Qt::ShiftModifier);
+    else
+        QTest::keyClick(&calculator, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(calculator.Expression(), expression);
+    QCOMPARE(int(FDesktop.beeps.size()), beeps);
 }
 
 void tst_KvCalcDlg::enterAcceptsOnlySoundExpression()
@@ -111,7 +243,7 @@ void tst_KvCalcDlg::enterAcceptsOnlySoundExpression()
     QTest::keyClick(&calculator, Qt::Key_Enter);
     QVERIFY(!calculator.isVisible());
     QCOMPARE(calculator.result(), int(QDialog::Accepted));
-    QCOMPARE(calculator.Result(), 6.0);
+    QCOMPARE(calculator.Result().toDouble(), 6.0);
 }
 
 QTEST_MAIN(tst_KvCalcDlg)
