@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "KvCalc.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -204,8 +203,6 @@ void tst_KvCalc::keepsPrecision()
 void tst_KvCalc::fuzzNeverFailsUnsoundly()
 {
     QRandomGenerator random(20261208);
-    QElapsedTimer timer;
-    timer.start();
     const QString alphabet = QStringLiteral("0123456789+-*/×÷−%(),. eE\u00A0");
     auto readsBack = [](const TDecimal &value) {
         return eval(format(value, u',', TDecimal::Precision)).value == value;
@@ -261,7 +258,6 @@ void tst_KvCalc::fuzzNeverFailsUnsoundly()
         QCOMPARE(format(eval("(" + text + ")").value), shown);
         QVERIFY2(eval("-(" + text + ")").value == -result.value, qPrintable(text));
     }
-    QVERIFY2(timer.elapsed() < 10000, "the fuzz loop must stay well under ten seconds");
 }
 
 QTEST_GUILESS_MAIN(tst_KvCalc)
