@@ -44,9 +44,11 @@ bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
 	@echo "== start-up"; bench/startup.sh $(BUILD)/bin 21
 
-# Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
+# Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it. Installed
+# for this machine by root, the loader's cache then learns of the new shared libraries.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	@if [ -z "$(DESTDIR)" ] && [ "$$(id -u)" -eq 0 ]; then ldconfig; fi
 
 # A Debian package of the program, in build/.
 package: build

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -10,7 +12,7 @@ class TkavoBitBtn;
 // The calculator: an expression typed on its keypad or keyboard, worked out as it grows. "="
 // replaces the expression by its result; Enter does the same and, when the expression is
 // sound, accepts the dialog with that result. Esc cancels.
-class TkavoCalculator : public QDialog
+class KAVOPICKERS_EXPORT TkavoCalculator : public QDialog
 {
     Q_OBJECT
 
