@@ -16,6 +16,8 @@ set(KAVO_BUILD_INCLUDE_DIR ${CMAKE_BINARY_DIR}/include)
 set(KAVO_HEADER_DIR ${KAVO_BUILD_INCLUDE_DIR}/${KAVO_INCLUDE_NAME})
 set(KAVO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/KavoControls)
 set(KAVO_EXPORT_SET KavoControlsTargets)
+# Where Debian's Qt 6 Designer and QUiLoader look for widget plugins.
+set(KAVO_DESIGNER_PLUGIN_DIR ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer)
 
 # The Debian packages of the library's install components (cmake/Packaging.cmake): the runtime
 # package is named after the SONAME, as Debian names library packages.

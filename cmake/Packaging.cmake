@@ -28,6 +28,8 @@ set(CPACK_INSTALL_PREFIX /usr)
 # Each package's description: its synopsis, then its long description with each line within 80
 # columns, as Debian's tools show it.
 set(CPACK_DEBIAN_GAME_PACKAGE_NAME numbrax)
+# The source's own name needs no Source field.
+set(CPACK_DEBIAN_GAME_PACKAGE_SOURCE "")
 set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_GAME_DESCRIPTION "number game against the computer
 Numbrax is a number game for one player against the computer on
@@ -71,7 +73,8 @@ edits that open a calculator, a calendar or a date period dialog.
 This package contains the headers, the CMake package (find_package with
 KavoControls) and the pkg-config file (kavocontrols).")
 
-# The Designer plugin joins when its target installs into the component "designer".
+# The Designer plugin joins when its target installs into the component "designer", in
+# KAVO_DESIGNER_PLUGIN_DIR.
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME ${KAVO_PACKAGE_designer})
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
 set(CPACK_COMPONENT_DESIGNER_DEPENDS runtime)

@@ -24,8 +24,6 @@ private Q_SLOTS:
     void controlIsBuiltFromTheForm();
     void formSetsProperties();
     void buttonKindBringsItsCaptionAndGlyph();
-    void spinEditStepsWithTheArrowKeys();
-    void labelAcceleratorFocusesItsControl();
 
 private:
     QWidget FWindow;
@@ -90,26 +88,6 @@ void tst_Form::buttonKindBringsItsCaptionAndGlyph()
         for (int x = 0; x < face.width() && !green; ++x)
             green = face.pixelColor(x, y) == QColor(0x00, 0xFF, 0x00);
     QVERIFY2(green, "the OK glyph's green tick is not on the button");
-}
-
-void tst_Form::spinEditStepsWithTheArrowKeys()
-{
-    FUi.edNumber->setValue(12);
-    FUi.edNumber->setFocus();
-    QTest::keyClick(FUi.edNumber, Qt::Key_Up);
-    QCOMPARE(double(FUi.edNumber->Value()), 13.0);
-    QTest::keyClick(FUi.edNumber, Qt::Key_Down);
-    QTest::keyClick(FUi.edNumber, Qt::Key_Down);
-    QCOMPARE(double(FUi.edNumber->Value()), 11.0);
-}
-
-void tst_Form::labelAcceleratorFocusesItsControl()
-{
-    FUi.lblNumber->setFocusControl(FUi.edNumber);
-    FUi.cbNegative->setFocus();
-    QTRY_VERIFY(FUi.cbNegative->hasFocus());
-    QTest::keyClick(&FWindow, Qt::Key_N, Qt::AltModifier);
-    QTRY_VERIFY(FUi.edNumber->hasFocus());
 }
 
 QTEST_MAIN(tst_Form)
