@@ -87,9 +87,8 @@ function(kavo_add_library name)
     SOVERSION ${KAVO_SOVERSION}
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib
     KAVO_STATIC ${K_STATIC})
-  # Every symbol the library uses is found when it is linked, not when a program loads it; and
-  # it names only the libraries it really calls.
-  target_link_options(${name} PRIVATE LINKER:--no-undefined LINKER:--as-needed)
+  # Every symbol the library uses is found when it is linked, not when a program loads it.
+  target_link_options(${name} PRIVATE LINKER:--no-undefined)
 
   foreach(header IN LISTS K_HEADERS)
     get_filename_component(header_name ${header} NAME)
