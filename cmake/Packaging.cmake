@@ -81,7 +81,7 @@ set(CPACK_COMPONENT_DESIGNER_DEPENDS runtime)
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DESIGNER_DESCRIPTION "Qt Designer plugin for the Kavo controls
 The Kavo controls are Qt 6 widgets in a flat style. This plugin offers them
-in Qt Designer's widget box, in the group \"Kavo Controls\", and lets
+in Qt Designer's widget box, in its group Kavo Controls, and lets
 QUiLoader build forms that hold them.")
 
 # The libraries' packages carry their own shlibs file and an ldconfig trigger, and leave out
