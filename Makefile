@@ -34,6 +34,8 @@ test: setup
 	@rm -rf $(BUILD)/alone
 	@cmake -S . -B $(BUILD)/alone $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD)/alone -j $(JOBS) --target numbrax >/dev/null
+	@test -f $(BUILD)/alone/bin/numbrax.txt && test -f $(BUILD)/alone/bin/readme.txt \
+		|| { echo "the program built alone has no rules or readme beside it"; exit 1; }
 	@rm -rf $(BUILD)/alone
 	@cmake -S . -B $(TEST_BUILD) $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 		-DNUMBRAX_SANITIZE=ON -DNUMBRAX_TESTS=ON >/dev/null
@@ -55,11 +57,13 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	@fuzz/run.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
 
-# Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it.
+# Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it. Installed
+# for this machine by root, the loader's cache then learns of the new shared libraries.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	@if [ -z "$(DESTDIR)" ] && [ "$$(id -u)" -eq 0 ]; then ldconfig; fi
 
-# A Debian package of the program, in build/.
+# Debian packages of the game and of the control library, in build/.
 package: build
 	cd $(BUILD) && cpack
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Colors.h"
 #include "Component.h"
 #include "Cursors.h"
@@ -41,18 +43,18 @@ using TkavoButtonPaintEvent =
     std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault)>;
 
 // Shows the help for a help context; the program installs it when it has help to show.
-void setHelpContextHandler(std::function<void(int HelpContext)> handler);
+KAVOCONTROLS_EXPORT void setHelpContextHandler(std::function<void(int HelpContext)> handler);
 
 // The caption a kind gives its button (empty for bkCustom), from the string table.
-QString KindCaption(TBitBtnKind kind);
+KAVOCONTROLS_EXPORT QString KindCaption(TBitBtnKind kind);
 // The glyph strip of a kind (null for bkCustom), loaded once and shared.
-QImage KindGlyph(TBitBtnKind kind);
+KAVOCONTROLS_EXPORT QImage KindGlyph(TBitBtnKind kind);
 // The modal result a kind gives its button.
-int KindModalResult(TBitBtnKind kind);
+KAVOCONTROLS_EXPORT int KindModalResult(TBitBtnKind kind);
 
 // The library's owner-drawn push button: face, hover look, flat look, drop-down mark and paint
 // events, with the default and cancel roles and modal result of a form's push button.
-class TkavoCustomButton : public QPushButton, public toolkit::TComponent
+class KAVOCONTROLS_EXPORT TkavoCustomButton : public QPushButton, public toolkit::TComponent
 {
     Q_OBJECT
 
@@ -154,7 +156,7 @@ private:
 
 // The bitmap button placed on forms: a glyph or image-list image beside the caption, standard
 // kinds, flat and elliptical looks, and a drop-down menu.
-class TkavoBitBtn : public TkavoCustomButton
+class KAVOCONTROLS_EXPORT TkavoBitBtn : public TkavoCustomButton
 {
     Q_OBJECT
     Q_PROPERTY(bool DrawFocus READ DrawFocus WRITE setDrawFocus)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Alignment.h"
 #include "Component.h"
 
@@ -33,7 +35,7 @@ std::optional<QString> SpinValueToText(long double value, TValueType type, int d
 // reporting while an arrow is held. It works like the desktop's up-down control kept at
 // position 0 of the range -1..+1: a click moves the position, the move is reported as one step
 // and the position returns to 0.
-class TkavoUpDown : public QWidget
+class KAVOCONTROLS_EXPORT TkavoUpDown : public QWidget
 {
     Q_OBJECT
 
@@ -84,7 +86,7 @@ private:
 // A single-line numeric entry with an arrow pair, in the library's flat style. Its text is its
 // only state: Value reads the number from the text and writes it back formatted and clamped
 // to MinValue..MaxValue (no limits while both are equal).
-class TkavoSpinEdit : public QLineEdit, public toolkit::TComponent
+class KAVOCONTROLS_EXPORT TkavoSpinEdit : public QLineEdit, public toolkit::TComponent
 {
     Q_OBJECT
     Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment)

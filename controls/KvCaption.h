@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Accelerator.h"
 #include "Colors.h"
 #include "Component.h"
@@ -12,7 +14,7 @@
 // caption whose "&" marks an accelerator, a background that follows the parent's colour while
 // ParentColor is on, the caption's colour, whether the pointer is over the control, and the
 // left-button click that counts only when released inside.
-class TkavoCaptionControl : public QWidget, public toolkit::TComponent
+class KAVOCONTROLS_EXPORT TkavoCaptionControl : public QWidget, public toolkit::TComponent
 {
     Q_OBJECT
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Alignment.h"
 #include "KvCaption.h"
 
@@ -16,12 +18,12 @@ enum TCheckBoxState : quint8 { cbUnchecked, cbChecked, cbGrayed };
 // The glyph strips shared by every check box of the process, loaded on first use: six cells
 // side by side, hot unchecked, hot checked, normal unchecked, normal checked, disabled
 // unchecked, disabled checked. Check cells are 11 x 11, radio cells 12 x 12.
-const QImage &CheckGlyphs();
-const QImage &RadioGlyphs();
+KAVOCONTROLS_EXPORT const QImage &CheckGlyphs();
+KAVOCONTROLS_EXPORT const QImage &RadioGlyphs();
 
 // A self-painted check box in the library's flat style; with btRadioButton it looks and acts
 // as a radio button among its parent's radio-style check boxes. It keeps one level of undo.
-class TkavoCustomCheckBox : public TkavoCaptionControl
+class KAVOCONTROLS_EXPORT TkavoCustomCheckBox : public TkavoCaptionControl
 {
     Q_OBJECT
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
@@ -97,7 +99,7 @@ private:
 };
 
 // The check box with its properties published.
-class TkavoCheckBox : public TkavoCustomCheckBox
+class KAVOCONTROLS_EXPORT TkavoCheckBox : public TkavoCustomCheckBox
 {
     Q_OBJECT
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)

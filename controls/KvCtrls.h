@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Alignment.h"
 #include "Cursors.h"
 #include "Frame3D.h"
@@ -23,7 +25,7 @@ enum TLightPos : quint8 { lpLeft, lpRight, lpTop, lpBottom, lpLeftTop, lpLeftBot
 // the rest of the run. A program that shows our controls calls it once at start-up, before its
 // first window; until then the slot shows the desktop's own hand. The picture is read the first
 // time a control shows it.
-void RegisterPointCursor();
+KAVOCONTROLS_EXPORT void RegisterPointCursor();
 
 // Rect is a copy: changes made by the handler do not flow back.
 using TkavoLabelPaintEvent = std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect)>;
@@ -33,17 +35,18 @@ using TkavoLabelPaintEvent = std::function<void(QObject *Sender, QPainter &Canva
 // LightColor moved Depth pixels towards the light, in ShadowColor moved away from it, and in
 // FaceColor in place. Measuring leaves R as the extent the text needs from R's shrunk left and
 // top. The caption is cut to 256 characters.
-void DrawText3D(const QString &Text, QRect &R, QPainter &Canvas, TLightPos Light, const QColor &FaceColor,
-                const QColor &LightColor, const QColor &ShadowColor, int Depth, toolkit::TAlignment Alignment,
-                bool WordWrap, bool NoPrefix, bool Measure);
+KAVOCONTROLS_EXPORT void DrawText3D(const QString &Text, QRect &R, QPainter &Canvas, TLightPos Light,
+                                    const QColor &FaceColor, const QColor &LightColor, const QColor &ShadowColor,
+                                    int Depth, toolkit::TAlignment Alignment, bool WordWrap, bool NoPrefix,
+                                    bool Measure);
 
 // A frame's colours, top-left then bottom-right: lowered is shadow over highlight, every other
 // cut the other way round.
-std::pair<toolkit::TColor, toolkit::TColor> BevelColors(toolkit::TBevelCut cut);
+KAVOCONTROLS_EXPORT std::pair<toolkit::TColor, toolkit::TColor> BevelColors(toolkit::TBevelCut cut);
 
 // A control with a button standing beside it on its right, such as a drop-down edit. A label
 // above or below such a control narrows it so that control and button together span the label.
-class TkavoSideButtonOwner
+class KAVOCONTROLS_EXPORT TkavoSideButtonOwner
 {
 public:
     // The button's width, 0 while the button is hidden. The button keeps a 2-pixel gap.
@@ -56,7 +59,7 @@ protected:
 // The library's label: a caption drawn as raised or sunken 3-D text inside an optional bevel
 // frame, with a hover look, linked to a focus control that it keeps placed beside itself and
 // focuses when clicked or when its accelerator is pressed.
-class TkavoCustomLabel : public TkavoCaptionControl
+class KAVOCONTROLS_EXPORT TkavoCustomLabel : public TkavoCaptionControl
 {
     Q_OBJECT
 
@@ -187,7 +190,7 @@ private:
 };
 
 // The label with its properties published.
-class TkavoLabel : public TkavoCustomLabel
+class KAVOCONTROLS_EXPORT TkavoLabel : public TkavoCustomLabel
 {
     Q_OBJECT
     Q_PROPERTY(bool Alive READ Alive WRITE setAlive)

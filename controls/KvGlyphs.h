@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include "Colors.h"
 #include "KvImgList.h"
 
@@ -20,7 +22,7 @@
 
 // An image list of one image size whose slots are handed out and taken back. A released slot
 // keeps its pixels until it is handed out again.
-class TGlyphList : public TCustomImageList
+class KAVOCONTROLS_EXPORT TGlyphList : public TCustomImageList
 {
     Q_OBJECT
 
@@ -45,7 +47,7 @@ private:
 };
 
 // The glyph lists of the process, one per image size.
-class TGlyphCache
+class KAVOCONTROLS_EXPORT TGlyphCache
 {
 public:
     // The list for images of width x height, made on first demand.
@@ -60,7 +62,7 @@ private:
 };
 
 // The process's glyph cache, or nullptr while no glyph needs one.
-TGlyphCache *GlyphCache();
+KAVOCONTROLS_EXPORT TGlyphCache *GlyphCache();
 
 // The states a glyph is drawn in; strip image k belongs to state k.
 enum TGlyphState : quint8 { gsUp, gsDisabled, gsDown, gsExclusive };
@@ -76,7 +78,7 @@ enum TButtonLayout : quint8 { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBott
 
 // One button's glyph: a strip of one to four images (normal, disabled, pressed, exclusive)
 // whose state images are built on demand into the shared list of their size.
-class TButtonGlyph
+class KAVOCONTROLS_EXPORT TButtonGlyph
 {
 public:
     static constexpr int MaxCaption = 255;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QColor>
 #include <QImage>
 #include <QObject>
@@ -17,10 +19,10 @@
 // power of two samples that enlargement to the nearest device pixel. The result is
 // round(size x ratio) device pixels carrying ratio as its device pixel ratio; ratio 1 (or
 // less) gives the picture as it is.
-QImage PictureAtRatio(const QImage &picture, qreal ratio);
+KAVOCONTROLS_EXPORT QImage PictureAtRatio(const QImage &picture, qreal ratio);
 // The same for a strip of pictures cellWidth wide each, enlarged one by one so that no cell
 // takes colours from its neighbour; the cells of the result are round(cellWidth x ratio) wide.
-QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio);
+KAVOCONTROLS_EXPORT QImage StripAtRatio(const QImage &strip, int cellWidth, qreal ratio);
 
 // How an image of a list is put on a canvas.
 enum TImageDrawStyle : quint8 {
@@ -33,7 +35,7 @@ enum TImageDrawStyle : quint8 {
 
 // A list of images of one size, each with a mask. Images are kept with the mask as their alpha
 // channel, so drawing is a plain composition.
-class TCustomImageList : public QObject
+class KAVOCONTROLS_EXPORT TCustomImageList : public QObject
 {
     Q_OBJECT
 
@@ -92,7 +94,7 @@ private:
 
 // A growable set of bits: which slots of a glyph list are in use. Slot numbers run from 0 to
 // Size() - 1; any other slot number throws std::out_of_range and never reaches the words.
-class TBitPool
+class KAVOCONTROLS_EXPORT TBitPool
 {
 public:
     static constexpr int MaxWords = 4097;

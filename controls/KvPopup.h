@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPoint>
@@ -11,7 +13,7 @@ enum TPopupAlignment : quint8 { paLeft, paRight, paCenter };
 
 // A popup menu that knows whether it may open by itself and how it lines up with the point it
 // is opened at.
-class TPopupMenu : public QMenu
+class KAVOCONTROLS_EXPORT TPopupMenu : public QMenu
 {
     Q_OBJECT
     Q_PROPERTY(bool AutoPopup READ AutoPopup WRITE setAutoPopup)

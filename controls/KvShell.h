@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,13 +10,13 @@
 // program the user chose for it. Returns an empty text on success, else the message for the
 // failure. With wait set, the event loop keeps running until the started process ends or the
 // application is told to quit. Never throws.
-QString ShellOpen(const QString &target, const QString &params = QString(), int showCommand = 5,
-                  bool wait = false);
+KAVOCONTROLS_EXPORT QString ShellOpen(const QString &target, const QString &params = QString(),
+                                      int showCommand = 5, bool wait = false);
 
 // The message for a shell failure code.
-QString ShellErrorText(unsigned int code);
+KAVOCONTROLS_EXPORT QString ShellErrorText(unsigned int code);
 
 // True when the path names a file that is not a directory, whatever its permissions, or, when
 // its last part holds wildcards (* ? [), when such a file in that folder matches it. Any failure
 // counts as not found. Never throws.
-bool FileFound(const QString &path);
+KAVOCONTROLS_EXPORT bool FileFound(const QString &path);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavosound_export.h"
+
 #include "Component.h"
 #include "KvSoundSource.h"
 
@@ -9,7 +11,7 @@
 // The click-sound component of the sound library (numbrax_sound), the only part of ours that
 // links Qt Multimedia. Plays wave files from the "Sounds" folder beside the program, or wave data kept among the
 // program's raw-data resources (":/rcdata/NAME", names in capitals).
-class TkavoSound : public TkavoSoundSource, public toolkit::TComponent
+class KAVOSOUND_EXPORT TkavoSound : public TkavoSoundSource, public toolkit::TComponent
 {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QString>
 
 class QEvent;
@@ -9,11 +11,11 @@ class QWidget;
 namespace toolkit {
 
 // Whether a control can take the focus now: it is shown and enabled.
-bool canFocus(const QWidget *widget);
+KAVOCONTROLS_EXPORT bool canFocus(const QWidget *widget);
 
 // The accelerator a caption's "&" marks (Alt plus the letter after it), held as a shortcut of
 // the control that shows the caption.
-class TAccelerator
+class KAVOCONTROLS_EXPORT TAccelerator
 {
 public:
     explicit TAccelerator(QWidget *owner)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QColor>
 #include <QMetaType>
 #include <QPalette>
@@ -29,7 +31,7 @@ enum class TSystemColor : quint8 {
 };
 
 // A colour as the controls keep it: a plain RGB value or a system colour's name.
-class TColor
+class KAVOCONTROLS_EXPORT TColor
 {
 public:
     constexpr TColor() = default; // black
@@ -96,11 +98,11 @@ inline QColor ColorToRGB(TColor color, const QPalette &palette)
 // property when it has one, else the system colour its background stands for (a form's or a
 // panel's face is clBtnFace, an input field's clWindow), else the parent's background as RGB.
 // Without a parent: clBtnFace.
-TColor parentColor(const QWidget *widget);
+KAVOCONTROLS_EXPORT TColor parentColor(const QWidget *widget);
 
 // A control's background colour, which follows its parent's colour until the control is given
 // a colour of its own.
-class TParentColor
+class KAVOCONTROLS_EXPORT TParentColor
 {
 public:
     TColor color() const { return FColor; }

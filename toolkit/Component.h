@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QChar>
 #include <QPointer>
 
@@ -22,7 +24,7 @@ using TMouseEvent = std::function<void(QObject *Sender, Qt::MouseButton Button, 
 // loading, properties arrive one by one in their stored order, and setters that would adjust
 // related properties (a colour that switches off following the parent, say) leave them be.
 // Loaded runs once every property is in place.
-class TComponent
+class KAVOCONTROLS_EXPORT TComponent
 {
 public:
     TComponent() = default;
@@ -46,7 +48,7 @@ private:
 // Builds a form from its description: every component added is loading until finish(), which
 // runs their Loaded in the order they were added (the loader's destructor finishes too).
 // Components destroyed in between are skipped.
-class TFormLoader
+class KAVOCONTROLS_EXPORT TFormLoader
 {
 public:
     TFormLoader() = default;
@@ -74,6 +76,6 @@ private:
 // Q_INVOKABLE predicate named after the property, is<Name>Stored(), where the rule depends on
 // the value (Qt 6 has no STORED functions); otherwise the property's STORED flag decides.
 // False for unknown properties.
-bool isPropertyStored(const QObject *object, const char *name);
+KAVOCONTROLS_EXPORT bool isPropertyStored(const QObject *object, const char *name);
 
 } // namespace toolkit

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QCursor>
 
 #include <functional>
@@ -38,15 +40,15 @@ inline constexpr TCursor crSizeAll = -22;
 
 // The cursor of a slot: what the slot was filled with, else the nearest standard shape (the
 // arrow for unknown slots).
-QCursor screenCursor(TCursor slot);
+KAVOCONTROLS_EXPORT QCursor screenCursor(TCursor slot);
 
 // Fills a slot. The loader runs the first time the slot's cursor is needed, so a library can
 // fill its slots at start-up, before the graphical side of the application exists.
-void setScreenCursor(TCursor slot, std::function<QCursor()> loader);
+KAVOCONTROLS_EXPORT void setScreenCursor(TCursor slot, std::function<QCursor()> loader);
 // Empties a slot again: it shows its standard shape.
-void resetScreenCursor(TCursor slot);
+KAVOCONTROLS_EXPORT void resetScreenCursor(TCursor slot);
 
 // Shows a slot's cursor over a widget; crDefault gives the widget its own default again.
-void applyCursor(QWidget *widget, TCursor slot);
+KAVOCONTROLS_EXPORT void applyCursor(QWidget *widget, TCursor slot);
 
 } // namespace toolkit

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,7 @@ namespace toolkit {
 // Everything the program asks of the desktop itself: the bell, message boxes, sound output and
 // starting other programs. One real implementation serves the program; tests put a recording
 // one in its place (ScopedDesktop), so that no box blocks, no sound plays and nothing starts.
-class Desktop
+class KAVOCONTROLS_EXPORT Desktop
 {
 public:
     virtual ~Desktop() = default;
@@ -44,11 +46,11 @@ public:
 };
 
 // The desktop in use: the real one unless a ScopedDesktop stands in for it.
-Desktop &desktop();
+KAVOCONTROLS_EXPORT Desktop &desktop();
 
 // Puts a desktop in place of the one in use for its own lifetime and brings that one back
 // when it goes. Overrides nest; they end in the reverse order of their making.
-class ScopedDesktop
+class KAVOCONTROLS_EXPORT ScopedDesktop
 {
 public:
     explicit ScopedDesktop(Desktop &replacement);
@@ -66,7 +68,7 @@ private:
 // The audio behind the real desktop's playFile and playData. The program stays free of
 // multimedia libraries unless it links the sound library, which plugs its output in here; until
 // then the real desktop plays nothing and says so.
-class SoundOutput
+class KAVOCONTROLS_EXPORT SoundOutput
 {
 public:
     virtual ~SoundOutput() = default;
@@ -75,7 +77,7 @@ public:
 };
 
 // The caller keeps ownership; the output must live as long as the program plays sounds.
-void plugSoundOutput(SoundOutput *output);
+KAVOCONTROLS_EXPORT void plugSoundOutput(SoundOutput *output);
 
 inline void MessageBeep(unsigned type)
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QDialog>
 
 namespace toolkit {
@@ -22,7 +24,7 @@ enum TModalResult : int {
 // the window counts as Cancel, and Enter and Escape reach the form as dialog keys that press
 // its default and cancel buttons. A button is the cancel button when its "Cancel" property is
 // true; the default button is the focused push button, else the push button marked default.
-class TForm : public QDialog
+class KAVOCONTROLS_EXPORT TForm : public QDialog
 {
     Q_OBJECT
     Q_PROPERTY(int ModalResult READ ModalResult WRITE setModalResult)

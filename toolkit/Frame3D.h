@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QColor>
 #include <QRect>
 
@@ -14,6 +16,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 // Draws width nested one-pixel outlines, each with its top and left edges in topLeft and its
 // bottom and right edges in bottomRight, and shrinks rect by width on every side. Width 0
 // draws nothing.
-void Frame3D(QPainter &painter, QRect &rect, const QColor &topLeft, const QColor &bottomRight, int width);
+KAVOCONTROLS_EXPORT void Frame3D(QPainter &painter, QRect &rect, const QColor &topLeft, const QColor &bottomRight,
+                                 int width);
 
 } // namespace toolkit

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavocontrols_export.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPoint>
@@ -11,7 +13,7 @@ namespace toolkit {
 // asked for and kept, registered, until the table goes, because a screen reader holds on to the
 // ids it was given. Subclasses say how many rows and columns there are and make the cells; no
 // row or column is selectable unless they say otherwise.
-class TTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface
+class KAVOCONTROLS_EXPORT TTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
     explicit TTableAccessible(QWidget *widget);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPalette>
@@ -10,7 +12,7 @@ class QPainter;
 // A picture with a transparent colour, drawn normal, disabled (embossed) or scaled, and crisp
 // at any device pixel ratio: a 2x picture is used where the screen has twice the pixels, and
 // without one each pixel becomes a block of whole screen pixels, never a blur.
-class TkavoBitmap
+class KAVOPICKERS_EXPORT TkavoBitmap
 {
 public:
     TkavoBitmap() = default;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include "KvCtrls.h"
 #include "KvPickerText.h"
 
@@ -17,10 +19,10 @@ class QWindow;
 
 // Where a picker of size popup opens for an edit at edit (screen coordinates): below the edit,
 // above it when the screen has no room below, and moved sideways to stay on the screen.
-QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen);
+KAVOPICKERS_EXPORT QPoint PickerPosition(const QRect &edit, const QSize &popup, const QRect &screen);
 
 // The button beside a drop-down edit that opens its picker.
-class TkavoDropButton : public QPushButton
+class KAVOPICKERS_EXPORT TkavoDropButton : public QPushButton
 {
     Q_OBJECT
 
@@ -45,7 +47,7 @@ protected:
 // accepts, its Esc, or turning to another window, leaves the value as it was. A picker closed
 // from within gives the keyboard back to the edit. The text is checked when the edit loses the
 // focus or takes Enter: an unreadable text beeps and gives way to the last good value.
-class TkavoCustomEdit : public QLineEdit, public TkavoSideButtonOwner
+class KAVOPICKERS_EXPORT TkavoCustomEdit : public QLineEdit, public TkavoSideButtonOwner
 {
     Q_OBJECT
     Q_PROPERTY(bool ButtonVisible READ ButtonVisible WRITE setButtonVisible)
@@ -131,7 +133,7 @@ private:
 
 // A number entry that opens the calculator; the text may be an expression, worked out when the
 // edit is left.
-class TkavoCalcEdit : public TkavoCustomEdit
+class KAVOPICKERS_EXPORT TkavoCalcEdit : public TkavoCustomEdit
 {
     Q_OBJECT
     Q_PROPERTY(double Value READ Value WRITE setValue)
@@ -154,7 +156,7 @@ private:
 
 // A date entry that opens the calendar; dates outside MinDate..MaxDate are refused (a null
 // limit is no limit).
-class TkavoDateEdit : public TkavoCustomEdit
+class KAVOPICKERS_EXPORT TkavoDateEdit : public TkavoCustomEdit
 {
     Q_OBJECT
     Q_PROPERTY(QDate Date READ Date WRITE setDate)
@@ -186,7 +188,7 @@ private:
 
 // A period entry (two dates) that opens the period dialog. A period that ends before it starts
 // is never taken.
-class TkavoPeriodEdit : public TkavoCustomEdit
+class KAVOPICKERS_EXPORT TkavoPeriodEdit : public TkavoCustomEdit
 {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
 #include "KvDecimal.h"
 
 #include <QDialog>
@@ -14,7 +15,7 @@ class TkavoBitBtn;
 // sound, accepts the dialog with that result. Esc cancels. Ctrl+V and Shift+Insert paste. The
 // display keeps the keyboard focus: a keypad key clicked with the mouse never takes it. The
 // memory is shared by every calculator of the program and lasts as long as the program runs.
-class TkavoCalculator : public QDialog
+class KAVOPICKERS_EXPORT TkavoCalculator : public QDialog
 {
     Q_OBJECT
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QWidget>
@@ -13,7 +15,7 @@ class TkavoBitBtn;
 // A month of days in the user's locale, weeks from Monday: today marked, the chosen day framed,
 // days outside MinDate..MaxDate greyed and out of reach. Arrows move by a day or a week, Page Up
 // and Page Down by a month, Home and End to the month's first and last day.
-class TkavoMonthGrid : public QWidget
+class KAVOPICKERS_EXPORT TkavoMonthGrid : public QWidget
 {
     Q_OBJECT
 
@@ -65,7 +67,7 @@ private:
 };
 
 // A month header with arrows to the neighbouring months above a month grid.
-class TkavoCalendarPanel : public QWidget
+class KAVOPICKERS_EXPORT TkavoCalendarPanel : public QWidget
 {
     Q_OBJECT
 
@@ -84,7 +86,7 @@ private:
 };
 
 // The calendar: a date picked from a month grid; Enter or a double click accepts, Esc cancels.
-class TkavoCalendar : public QDialog
+class KAVOPICKERS_EXPORT TkavoCalendar : public QDialog
 {
     Q_OBJECT
 

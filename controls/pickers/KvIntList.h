@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +11,7 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 // A growable list of 32-bit integers. Every index is checked: a bad one throws
 // std::out_of_range, so a caller's mistake is an error the toolkit reports, never a stray write.
-class TIntList
+class KAVOPICKERS_EXPORT TIntList
 {
 public:
     int Count() const { return int(FItems.size()); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <QDate>
 #include <QDialog>
 
@@ -11,11 +13,11 @@ class TkavoBitBtn;
 enum TPeriodChoice { pcToday, pcThisWeek, pcThisMonth, pcThisQuarter, pcThisYear, pcLastMonth };
 
 // The first and last day of a quick period around today; weeks start on Monday.
-std::pair<QDate, QDate> PeriodOf(TPeriodChoice choice, QDate today);
+KAVOPICKERS_EXPORT std::pair<QDate, QDate> PeriodOf(TPeriodChoice choice, QDate today);
 
 // The period dialog: a start and an end day, each on its own calendar, and buttons for the
 // quick periods. OK refuses, with a message, a period that ends before it starts.
-class TkavoPeriodDialog : public QDialog
+class KAVOPICKERS_EXPORT TkavoPeriodDialog : public QDialog
 {
     Q_OBJECT
 

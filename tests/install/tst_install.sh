@@ -4,7 +4,7 @@
 # relative link in games/, the desktop entry and AppStream data (when their validators are
 # present), that the program started through the link finds its texts beside itself and that
 # its window's class is the one the desktop entry names. With lintian present, the tree is
-# also packed as the Debian package and checked.
+# also packed as the Debian packages of the game and the control library, and they are checked.
 # Usage: tst_install.sh CMAKE BUILD_DIR
 set -u
 cmake=$1 build=$2
@@ -137,24 +137,47 @@ else
   echo "Xvfb, xdpyinfo or xdotool not present: the installed program was not started"
 fi
 
-# The Debian package of the same build, checked as the archive would check it. Packing and
+# The Debian packages of the same build, checked as the archive would check them. Packing and
 # checking take some 30 seconds, most of it lintian's own start.
 if command -v lintian >/dev/null; then
   cpack=$(dirname "$cmake")/cpack
   [ -x "$cpack" ] || cpack=cpack
   (cd "$build" && "$cpack" -B "$root/package" >"$root/cpack.log" 2>&1) || { cat "$root/cpack.log"; fail "cpack"; }
-  deb=$(ls "$root"/package/*.deb 2>/dev/null | head -n 1)
-  if [ -z "$deb" ]; then
-    fail "no package was built"
+  package() { ls "$root"/package/"$1"_*.deb 2>/dev/null | head -n 1; }
+  field() { dpkg-deb -f "$1" "$2"; }
+  game=$(package numbrax) runtime=$(package libkavocontrols1) sound=$(package libkavosound1)
+  dev=$(package libkavocontrols-dev)
+  if [ -z "$game" ] || [ -z "$runtime" ] || [ -z "$sound" ] || [ -z "$dev" ]; then
+    fail "not every package was built: $(cd "$root/package" && ls ./*.deb 2>/dev/null | tr '\n' ' ')"
   else
-    dpkg-deb -c "$deb" | grep ' \./usr/games/numbrax -> ' >/dev/null || fail "the package has no /usr/games/numbrax"
+    dpkg-deb -c "$game" | grep ' \./usr/games/numbrax -> ' >/dev/null || fail "the package has no /usr/games/numbrax"
+    # The game's package carries the game alone: what belongs to the library's packages would
+    # clash with them when both are installed.
+    dpkg-deb -c "$game" | grep -E '\./usr/(include|lib/x86_64-linux-gnu)/' && fail "the game's package holds library files"
+    for deb in "$runtime" "$sound"; do
+      [ "$(field "$deb" Section)" = libs ] || fail "$(basename "$deb"): section [$(field "$deb" Section)]"
+    done
+    [ "$(field "$dev" Section)" = libdevel ] || fail "libkavocontrols-dev: section [$(field "$dev" Section)]"
+    # Programs linked with the libraries depend on the right package through its shlibs file.
+    shlibs=$(dpkg-deb --ctrl-tarfile "$runtime" | tar -xO ./shlibs 2>/dev/null)
+    for library in libKavoControls libKavoPickers; do
+      grep -qx "$library 1 libkavocontrols1 (>= 1.0.0)" <<<"$shlibs" || fail "shlibs of libkavocontrols1 lack $library: [$shlibs]"
+    done
+    dpkg-deb --ctrl-tarfile "$sound" | tar -xO ./shlibs 2>/dev/null | grep -qx 'libKavoSound 1 libkavosound1 (>= 1.0.0)' \
+      || fail "shlibs of libkavosound1"
+    # Only the sound library's package brings Qt Multimedia; it needs the controls of its version.
+    grep -q libqt6multimedia <<<"$(field "$runtime" Depends)" && fail "libkavocontrols1 depends on Qt Multimedia"
+    grep -q 'libkavocontrols1 (= 1.0.0)' <<<"$(field "$sound" Depends)" || fail "libkavosound1: Depends [$(field "$sound" Depends)]"
+    for needed in 'libkavocontrols1 (= 1.0.0)' 'libkavosound1 (= 1.0.0)' qt6-base-dev; do
+      grep -qF "$needed" <<<"$(field "$dev" Depends)" || fail "libkavocontrols-dev does not depend on $needed"
+    done
     # Errors and warnings fail; pedantic, informational and experimental notes are listed.
-    lintian -E --pedantic --tag-display-limit 0 "$deb" >"$root/lintian.log" 2>&1
+    lintian -E --pedantic --tag-display-limit 0 "$game" "$runtime" "$sound" "$dev" >"$root/lintian.log" 2>&1
     cat "$root/lintian.log"
     grep -qE '^[EW]: ' "$root/lintian.log" && fail "lintian reports errors or warnings"
   fi
 else
-  echo "lintian not present: the package was not checked"
+  echo "lintian not present: the packages were not checked"
 fi
 
 [ "$failures" -eq 0 ] && echo "install: all checks passed"

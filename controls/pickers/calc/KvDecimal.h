@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavopickers_export.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,7 +18,7 @@ namespace kvcalc {
 // between 10^MinExponent and 10^(MaxExponent + 1): a result past the top is an overflow, one
 // below the bottom becomes zero, as a desk calculator's does. Values are kept canonical (no
 // trailing zeros in the coefficient, zero never negative), so == compares values.
-class TDecimal
+class KAVOPICKERS_EXPORT TDecimal
 {
 public:
     static constexpr int Precision = 34;
@@ -59,9 +61,9 @@ private:
 };
 
 // Arithmetic rounded to Precision digits; empty on overflow, and for Divide on a zero divisor.
-std::optional<TDecimal> Add(const TDecimal &a, const TDecimal &b);
-std::optional<TDecimal> Subtract(const TDecimal &a, const TDecimal &b);
-std::optional<TDecimal> Multiply(const TDecimal &a, const TDecimal &b);
-std::optional<TDecimal> Divide(const TDecimal &a, const TDecimal &b);
+KAVOPICKERS_EXPORT std::optional<TDecimal> Add(const TDecimal &a, const TDecimal &b);
+KAVOPICKERS_EXPORT std::optional<TDecimal> Subtract(const TDecimal &a, const TDecimal &b);
+KAVOPICKERS_EXPORT std::optional<TDecimal> Multiply(const TDecimal &a, const TDecimal &b);
+KAVOPICKERS_EXPORT std::optional<TDecimal> Divide(const TDecimal &a, const TDecimal &b);
 
 } // namespace kvcalc
