@@ -81,7 +81,6 @@ private slots:
     void keepsReferencesByName();
     void namesColours_data();
     void namesColours();
-    void declaresTheControlsForUic_data();
     void declaresTheControlsForUic();
     void readsBackEveryControl_data();
     void readsBackEveryControl();
@@ -283,33 +282,17 @@ void tst_KavoForms::namesColours()
     QCOMPARE(loaded->findChild<QWidget *>(QStringLiteral("label"))->property("LightColor"), colour);
 }
 
-void tst_KavoForms::declaresTheControlsForUic_data()
-{
-    QTest::addColumn<QString>("className");
-    QTest::addColumn<QString>("extends");
-    QTest::addColumn<QString>("header");
-    QTest::newRow("label") << "TkavoLabel" << "QWidget" << "KavoControls/KvCtrls.h";
-    QTest::newRow("spin edit") << "TkavoSpinEdit" << "QLineEdit" << "KavoControls/KavoSpin.h";
-    QTest::newRow("check box") << "TkavoCheckBox" << "QWidget" << "KavoControls/KvChkBox.h";
-    QTest::newRow("bitmap button") << "TkavoBitBtn" << "QPushButton" << "KavoControls/KavoBtns.h";
-    QTest::newRow("calculator edit") << "TkavoCalcEdit" << "QLineEdit" << "KavoControls/KavoDrop.h";
-    QTest::newRow("date edit") << "TkavoDateEdit" << "QLineEdit" << "KavoControls/KavoDrop.h";
-    QTest::newRow("period edit") << "TkavoPeriodEdit" << "QLineEdit" << "KavoControls/KavoDrop.h";
-    QTest::newRow("bitmap view") << "TkavoBitmapView" << "QWidget" << "KavoControls/KavoBitmap.h";
-}
-
 void tst_KavoForms::declaresTheControlsForUic()
 {
-    QFETCH(QString, className);
-    QFETCH(QString, extends);
-    QFETCH(QString, header);
     QWidget form;
-    addControl(&form, className, QStringLiteral("control"));
-    // A spin edit's arrows and a drop-down edit's side button are parts of their controls.
-    addControl(&form, QStringLiteral("TkavoSpinEdit"), QStringLiteral("spin"));
-    addControl(&form, QStringLiteral("TkavoDateEdit"), QStringLiteral("date"));
+    for (const TkavoFormControl &control : KavoFormControls)
+        addControl(&form, QLatin1String(control.ClassName), QLatin1String(control.ObjectName));
     const QByteArray ui = save(&form);
-    QCOMPARE(uiCustomWidget(ui, className), QStringList({extends, header}));
+    const QStringList extends{"QWidget", "QLineEdit", "QWidget", "QPushButton", "QLineEdit", "QLineEdit", "QLineEdit", "QWidget"};
+    for (qsizetype i = 0; i < qsizetype(KavoFormControls.size()); ++i)
+        QCOMPARE(uiCustomWidget(ui, QLatin1String(KavoFormControls[i].ClassName)),
+                 QStringList({extends.at(i), QLatin1String(KavoFormControls[i].Header)}));
+    // A spin edit's arrows and a drop-down edit's side button are parts of their controls.
     QVERIFY(!ui.contains("TkavoDropButton"));
     QVERIFY(!ui.contains("TkavoUpDown"));
 }
