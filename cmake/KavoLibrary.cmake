@@ -119,15 +119,15 @@ function(kavo_compile_as_library target)
     VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
 
-# Runs moc over the headers among sources that declare Qt objects and compiles its output in one
-# unit, as AUTOMOC would. AUTOMOC itself cannot serve here: the objects it adds to an object
+# Runs moc over the headers among sources that declare Qt objects, gadgets or namespaces and
+# compiles its output in one unit, as AUTOMOC would. AUTOMOC itself cannot serve here: the objects it adds to an object
 # library reach a library made of them only when CMake happens to set up that object library
 # first, and a folder read earlier that links the library comes before it.
 function(kavo_moc target)
   set(headers)
   foreach(source IN LISTS ARGN)
     if(source MATCHES "\\.h$")
-      file(STRINGS ${source} declares_objects REGEX "Q_OBJECT|Q_GADGET")
+      file(STRINGS ${source} declares_objects REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
       if(declares_objects)
         list(APPEND headers ${source})
       endif()

@@ -4,8 +4,7 @@
 #   runtime  libkavocontrols1     the shared libraries Kavo::Controls and Kavo::Pickers
 #   sound    libkavosound1        Kavo::Sound, apart so that the controls pull in no multimedia
 #   dev      libkavocontrols-dev  headers, CMake package, pkg-config file and the .so links
-#   designer kavocontrols-designer-plugin, once a target installs into that component (with
-#            kavo_install_docs(designer) for its copyright and changelog)
+#   designer kavocontrols-designer-plugin  the Qt Designer plugin (designer/)
 # Native packages (the maker packs its own software, version 1.0.0 with no Debian revision) from
 # one source, so each carries the changelog as changelog.gz beside its copyright.
 set(CPACK_GENERATOR DEB)
@@ -73,8 +72,7 @@ edits that open a calculator, a calendar or a date period dialog.
 This package contains the headers, the CMake package (find_package with
 KavoControls) and the pkg-config file (kavocontrols).")
 
-# The Designer plugin joins when its target installs into the component "designer", in
-# KAVO_DESIGNER_PLUGIN_DIR.
+# The Designer plugin, in KAVO_DESIGNER_PLUGIN_DIR.
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME ${KAVO_PACKAGE_designer})
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
 set(CPACK_COMPONENT_DESIGNER_DEPENDS runtime)

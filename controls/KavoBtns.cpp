@@ -491,6 +491,36 @@ TkavoBitBtn::TkavoBitBtn(QWidget *parent)
     ParentColorChanged();
 }
 
+void TkavoBitBtn::resetCancel()
+{
+    if (Kind() == bkCustom)
+        setCancel(false);
+}
+
+void TkavoBitBtn::resetDefault()
+{
+    if (Kind() == bkCustom)
+        setDefault(false);
+}
+
+void TkavoBitBtn::resetGlyph()
+{
+    if (Kind() == bkCustom)
+        setGlyph(QImage());
+}
+
+void TkavoBitBtn::resetModalResult()
+{
+    if (Kind() == bkCustom)
+        setModalResult(0);
+}
+
+void TkavoBitBtn::resetNumGlyphs()
+{
+    if (Kind() == bkCustom)
+        setNumGlyphs(GlyphNumGlyphs());
+}
+
 void TkavoBitBtn::setDropDownMenu(TPopupMenu *menu)
 {
     FDropDownMenu = menu;

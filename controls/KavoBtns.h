@@ -23,6 +23,7 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,10 +33,25 @@
 // Bitmap button
 // ---------------------------------------------------------------------------------------------
 
+namespace KavoBtns {
+Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 enum TBitBtnKind : quint8 { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+Q_ENUM_NS(TBitBtnKind)
 enum TButtonStyle : quint8 { bsAutoDetect, bsWin31, bsNew };
+Q_ENUM_NS(TButtonStyle)
 enum TkavoButtonType : quint8 { btRectangle, btEllipse };
+Q_ENUM_NS(TkavoButtonType)
 enum TkavoDropDownMenuPos : quint8 { dmpBottom, dmpRight };
+Q_ENUM_NS(TkavoDropDownMenuPos)
+} // namespace KavoBtns
+using KavoBtns::TBitBtnKind;
+using KavoBtns::TButtonStyle;
+using KavoBtns::TkavoButtonType;
+using KavoBtns::TkavoDropDownMenuPos;
+using enum KavoBtns::TBitBtnKind;
+using enum KavoBtns::TButtonStyle;
+using enum KavoBtns::TkavoButtonType;
+using enum KavoBtns::TkavoDropDownMenuPos;
 
 // Rect is the rectangle the button was drawn in; IsDown says it is drawn pressed, IsDefault
 // that it has the keyboard focus.
@@ -159,35 +175,42 @@ private:
 class KAVOCONTROLS_EXPORT TkavoBitBtn : public TkavoCustomButton
 {
     Q_OBJECT
-    Q_PROPERTY(bool DrawFocus READ DrawFocus WRITE setDrawFocus)
-    Q_PROPERTY(bool Down READ Down WRITE setDownLook)
-    Q_PROPERTY(TPopupMenu *DropDownMenu READ DropDownMenu WRITE setDropDownMenu)
-    Q_PROPERTY(TkavoDropDownMenuPos MenuPosition READ MenuPosition WRITE setMenuPosition)
-    Q_PROPERTY(bool MarkDropDown READ MarkDropDown WRITE setMarkDropDown)
-    Q_PROPERTY(TCustomImageList *Images READ Images WRITE setImages)
-    Q_PROPERTY(int ImageIndex READ ImageIndex WRITE setImageIndex)
-    Q_PROPERTY(bool Flat READ Flat WRITE setFlat)
-    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
-    Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(bool Default READ Default WRITE setDefault)
-    Q_PROPERTY(QImage Glyph READ Glyph WRITE setGlyph)
-    Q_PROPERTY(TBitBtnKind Kind READ Kind WRITE setKind)
-    Q_PROPERTY(TButtonLayout Layout READ Layout WRITE setLayout)
-    Q_PROPERTY(int Margin READ Margin WRITE setMargin)
-    Q_PROPERTY(int ModalResult READ ModalResult WRITE setModalResult)
-    Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE setNumGlyphs)
-    Q_PROPERTY(TButtonStyle Style READ Style WRITE setStyle)
-    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
-    Q_PROPERTY(TkavoButtonType BtnType READ BtnType WRITE setBtnType)
-    Q_PROPERTY(toolkit::TColor BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot)
-    Q_PROPERTY(TkavoSoundSource *Sound READ Sound WRITE setSound)
-    Q_PROPERTY(QString ClickSound READ ClickSound WRITE setClickSound)
-    Q_PROPERTY(int HelpContext READ HelpContext WRITE setHelpContext)
+    Q_PROPERTY(bool DrawFocus READ DrawFocus WRITE setDrawFocus RESET resetDrawFocus)
+    Q_PROPERTY(bool Down READ Down WRITE setDownLook RESET resetDown)
+    Q_PROPERTY(TPopupMenu *DropDownMenu READ DropDownMenu WRITE setDropDownMenu RESET resetDropDownMenu)
+    Q_PROPERTY(KavoBtns::TkavoDropDownMenuPos MenuPosition READ MenuPosition WRITE setMenuPosition RESET resetMenuPosition)
+    Q_PROPERTY(bool MarkDropDown READ MarkDropDown WRITE setMarkDropDown RESET resetMarkDropDown)
+    Q_PROPERTY(TCustomImageList *Images READ Images WRITE setImages RESET resetImages)
+    Q_PROPERTY(int ImageIndex READ ImageIndex WRITE setImageIndex RESET resetImageIndex)
+    Q_PROPERTY(bool Flat READ Flat WRITE setFlat RESET resetFlat)
+    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor RESET resetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor RESET resetParentColor)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel RESET resetCancel)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption RESET resetCaption)
+    Q_PROPERTY(bool Default READ Default WRITE setDefault RESET resetDefault)
+    Q_PROPERTY(QImage Glyph READ Glyph WRITE setGlyph RESET resetGlyph)
+    Q_PROPERTY(KavoBtns::TBitBtnKind Kind READ Kind WRITE setKind RESET resetKind)
+    Q_PROPERTY(KvGlyphs::TButtonLayout Layout READ Layout WRITE setLayout RESET resetLayout)
+    Q_PROPERTY(int Margin READ Margin WRITE setMargin RESET resetMargin)
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE setModalResult RESET resetModalResult)
+    Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE setNumGlyphs RESET resetNumGlyphs)
+    Q_PROPERTY(KavoBtns::TButtonStyle Style READ Style WRITE setStyle RESET resetStyle)
+    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing RESET resetSpacing)
+    Q_PROPERTY(KavoBtns::TkavoButtonType BtnType READ BtnType WRITE setBtnType RESET resetBtnType)
+    Q_PROPERTY(toolkit::TColor BackColor READ BackColor WRITE setBackColor RESET resetBackColor)
+    Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot RESET resetCursor)
+    Q_PROPERTY(TkavoSoundSource *Sound READ Sound WRITE setSound RESET resetSound)
+    Q_PROPERTY(QString ClickSound READ ClickSound WRITE setClickSound RESET resetClickSound)
+    Q_PROPERTY(int HelpContext READ HelpContext WRITE setHelpContext RESET resetHelpContext)
 
 public:
+    // A form compiled by uic names the values through the class, as TkavoBitBtn::bkOK.
+    using enum KavoBtns::TBitBtnKind;
+    using enum KavoBtns::TButtonStyle;
+    using enum KavoBtns::TkavoButtonType;
+    using enum KavoBtns::TkavoDropDownMenuPos;
+    using enum KvGlyphs::TButtonLayout;
+
     explicit TkavoBitBtn(QWidget *parent = nullptr);
 
     // Whether the face is drawn pressed whatever the pointer does; apart from Qt's own pressed
@@ -225,6 +248,9 @@ public:
     // Ends following the parent's colour, except while loading.
     void setBackColor(toolkit::TColor color);
 
+    // The count of images the glyph strip gives by its shape, 1 when it gives none.
+    int GlyphNumGlyphs() const { return std::max(1, StripImageCount(Glyph())); }
+
     bool PressTracking() const { return FPressTracking; }
     bool MenuOpen() const { return FMenuOpen; }
     // The point (in the button's coordinates) a press opens the drop-down menu at.
@@ -251,7 +277,8 @@ public:
     Q_INVOKABLE bool isLayoutStored() const { return FLayout != blGlyphLeft; }
     Q_INVOKABLE bool isMarginStored() const { return FMargin != -1; }
     Q_INVOKABLE bool isModalResultStored() const { return Kind() == bkCustom && ModalResult() != 0; }
-    Q_INVOKABLE bool isNumGlyphsStored() const { return Kind() == bkCustom && NumGlyphs() != 1; }
+    // A glyph strip sets the count its shape gives as it is read, so only another count is kept.
+    Q_INVOKABLE bool isNumGlyphsStored() const { return Kind() == bkCustom && NumGlyphs() != GlyphNumGlyphs(); }
     Q_INVOKABLE bool isStyleStored() const { return FStyle != bsAutoDetect; }
     Q_INVOKABLE bool isSpacingStored() const { return FSpacing != 4; }
     Q_INVOKABLE bool isBtnTypeStored() const { return FBtnType != btRectangle; }
@@ -259,6 +286,38 @@ public:
     Q_INVOKABLE bool isCursorStored() const { return Cursor() != toolkit::crHandPoint; }
     Q_INVOKABLE bool isSoundStored() const { return Sound() != nullptr; }
     Q_INVOKABLE bool isClickSoundStored() const { return !ClickSound().isEmpty(); }
+    Q_INVOKABLE bool isHelpContextStored() const { return HelpContext() != 0; }
+
+    void resetDrawFocus() { setDrawFocus(true); }
+    void resetDown() { setDownLook(false); }
+    void resetDropDownMenu() { setDropDownMenu(nullptr); }
+    void resetMenuPosition() { setMenuPosition(dmpBottom); }
+    void resetMarkDropDown() { setMarkDropDown(true); }
+    void resetImages() { setImages(nullptr); }
+    void resetImageIndex() { setImageIndex(-1); }
+    void resetFlat() { setFlat(false); }
+    void resetColor() { setColor(toolkit::clBtnFace); }
+    void resetParentColor() { setParentColor(true); }
+    // Cancel, Default, Glyph, ModalResult and NumGlyphs belong to a kind while it is not
+    // bkCustom (changing one ends the kind); only a custom button has them to reset.
+    void resetCancel();
+    void resetCaption() { setCaption(KindCaption(FRawKind)); }
+    void resetDefault();
+    void resetGlyph();
+    // Keeps the caption, glyph and roles the kind gave.
+    void resetKind() { setKind(bkCustom); }
+    void resetLayout() { setLayout(blGlyphLeft); }
+    void resetMargin() { setMargin(-1); }
+    void resetModalResult();
+    void resetNumGlyphs();
+    void resetStyle() { setStyle(bsAutoDetect); }
+    void resetSpacing() { setSpacing(4); }
+    void resetBtnType() { setBtnType(btRectangle); }
+    void resetBackColor() { setBackColor(toolkit::clBtnFace); }
+    void resetCursor() { setCursorSlot(toolkit::crHandPoint); }
+    void resetSound() { setSound(nullptr); }
+    void resetClickSound() { setClickSound(QString()); }
+    void resetHelpContext() { setHelpContext(0); }
 
 protected:
     void PaintButton(QPainter &Canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault) override;
@@ -282,7 +341,8 @@ private:
     bool onButton(const QPoint &pos) const;
 
     TButtonGlyph FGlyphObject;
-    TButtonStyle FStyle = bsNew;
+    // The stream default; the drawing is the same for every style.
+    TButtonStyle FStyle = bsAutoDetect;
     TBitBtnKind FRawKind = bkCustom;
     TkavoButtonType FBtnType = btRectangle;
     toolkit::TColor FBackColor = toolkit::clBtnFace;

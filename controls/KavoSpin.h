@@ -15,8 +15,14 @@
 
 class TkavoSpinEdit;
 
+namespace KavoSpin {
+Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 // How the spin edit reads and writes its text.
 enum TValueType : quint8 { vtInteger, vtFloat };
+Q_ENUM_NS(TValueType)
+} // namespace KavoSpin
+using KavoSpin::TValueType;
+using enum KavoSpin::TValueType;
 
 // The arrow of the pair that was clicked: btNext is the up arrow, btPrev the down arrow.
 enum TUDBtnType : quint8 { btNext, btPrev };
@@ -89,19 +95,25 @@ private:
 class KAVOCONTROLS_EXPORT TkavoSpinEdit : public QLineEdit, public toolkit::TComponent
 {
     Q_OBJECT
-    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(bool ArrowKeys READ ArrowKeys WRITE setArrowKeys)
-    Q_PROPERTY(quint8 Decimal READ Decimal WRITE setDecimal)
-    Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE setEditorEnabled)
-    Q_PROPERTY(long double Increment READ Increment WRITE setIncrement)
-    Q_PROPERTY(long double MaxValue READ MaxValue WRITE setMaxValue)
-    Q_PROPERTY(long double MinValue READ MinValue WRITE setMinValue)
-    Q_PROPERTY(TValueType ValueType READ ValueType WRITE setValueType)
-    Q_PROPERTY(long double Value READ Value WRITE setValue)
-    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
-    Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
+    // The numbers are published as double, the widest floating type form builders know; the
+    // edit itself keeps them as long double.
+    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment RESET resetAlignment)
+    Q_PROPERTY(bool ArrowKeys READ ArrowKeys WRITE setArrowKeys RESET resetArrowKeys)
+    Q_PROPERTY(quint8 Decimal READ Decimal WRITE setDecimal RESET resetDecimal)
+    Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE setEditorEnabled RESET resetEditorEnabled)
+    Q_PROPERTY(double Increment READ Increment WRITE setIncrement RESET resetIncrement)
+    Q_PROPERTY(double MaxValue READ MaxValue WRITE setMaxValue RESET resetMaxValue)
+    Q_PROPERTY(double MinValue READ MinValue WRITE setMinValue RESET resetMinValue)
+    Q_PROPERTY(KavoSpin::TValueType ValueType READ ValueType WRITE setValueType RESET resetValueType)
+    Q_PROPERTY(double Value READ Value WRITE setValue RESET resetValue)
+    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect RESET resetAutoSelect)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength RESET resetMaxLength)
 
 public:
+    // A form compiled by uic names the values through the class, as TkavoSpinEdit::vtFloat.
+    using enum KavoSpin::TValueType;
+    using enum toolkit::TAlignment;
+
     explicit TkavoSpinEdit(QWidget *parent = nullptr);
     ~TkavoSpinEdit() override;
 
@@ -179,6 +191,18 @@ public:
     Q_INVOKABLE bool isValueStored() const { return Value() != 0; }
     Q_INVOKABLE bool isAutoSelectStored() const { return !FAutoSelect; }
     Q_INVOKABLE bool isMaxLengthStored() const { return FMaxLength != 0; }
+
+    void resetAlignment() { setAlignment(toolkit::taLeftJustify); }
+    void resetArrowKeys() { setArrowKeys(true); }
+    void resetDecimal() { setDecimal(2); }
+    void resetEditorEnabled() { setEditorEnabled(true); }
+    void resetIncrement() { setIncrement(1); }
+    void resetMaxValue() { setMaxValue(0); }
+    void resetMinValue() { setMinValue(0); }
+    void resetValueType() { setValueType(vtInteger); }
+    void resetValue() { setValue(0); }
+    void resetAutoSelect() { setAutoSelect(true); }
+    void resetMaxLength() { setMaxLength(0); }
 
     TkavoUpDown *Arrows() const { return FArrows; }
     bool Stepping() const { return FStepping; }

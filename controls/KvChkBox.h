@@ -10,10 +10,22 @@
 #include <QKeyCombination>
 #include <QWidget>
 
+namespace KvChkBox {
+Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 enum TkavoCheckBoxType : quint8 { btCheckBox, btRadioButton };
+Q_ENUM_NS(TkavoCheckBoxType)
 // Vertical placement of the box (and of a single-line caption).
 enum TkavoCheckAlign : quint8 { baTop, baCenter, baBottom };
+Q_ENUM_NS(TkavoCheckAlign)
 enum TCheckBoxState : quint8 { cbUnchecked, cbChecked, cbGrayed };
+Q_ENUM_NS(TCheckBoxState)
+} // namespace KvChkBox
+using KvChkBox::TkavoCheckBoxType;
+using KvChkBox::TkavoCheckAlign;
+using KvChkBox::TCheckBoxState;
+using enum KvChkBox::TkavoCheckBoxType;
+using enum KvChkBox::TkavoCheckAlign;
+using enum KvChkBox::TCheckBoxState;
 
 // The glyph strips shared by every check box of the process, loaded on first use: six cells
 // side by side, hot unchecked, hot checked, normal unchecked, normal checked, disabled
@@ -26,7 +38,7 @@ KAVOCONTROLS_EXPORT const QImage &RadioGlyphs();
 class KAVOCONTROLS_EXPORT TkavoCustomCheckBox : public TkavoCaptionControl
 {
     Q_OBJECT
-    Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop RESET resetTabStop)
 
 public:
     explicit TkavoCustomCheckBox(QWidget *parent = nullptr);
@@ -73,6 +85,7 @@ public:
     QSize sizeHint() const override;
 
     Q_INVOKABLE bool isTabStopStored() const { return !FTabStop; }
+    void resetTabStop() { setTabStop(true); }
 
 protected:
     void captionChanged() override;
@@ -102,21 +115,28 @@ private:
 class KAVOCONTROLS_EXPORT TkavoCheckBox : public TkavoCustomCheckBox
 {
     Q_OBJECT
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
-    Q_PROPERTY(TkavoCheckAlign VertAlign READ VertAlign WRITE setVertAlign)
-    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap RESET resetWordWrap)
+    Q_PROPERTY(KvChkBox::TkavoCheckAlign VertAlign READ VertAlign WRITE setVertAlign RESET resetVertAlign)
+    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment RESET resetAlignment)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool Checked READ Checked WRITE setChecked)
-    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
-    Q_PROPERTY(toolkit::TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(TCheckBoxState State READ State WRITE setState)
-    Q_PROPERTY(TkavoCheckBoxType Style READ Style WRITE setStyle)
+    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor RESET resetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor RESET resetParentColor)
+    Q_PROPERTY(toolkit::TColor FontColor READ FontColor WRITE setFontColor RESET resetFontColor)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled RESET resetEnabled)
+    Q_PROPERTY(KvChkBox::TCheckBoxState State READ State WRITE setState RESET resetState)
+    Q_PROPERTY(KvChkBox::TkavoCheckBoxType Style READ Style WRITE setStyle RESET resetStyle)
 
 public:
+    // A form compiled by uic names the values through the class, as TkavoCheckBox::baTop.
+    using enum KvChkBox::TkavoCheckBoxType;
+    using enum KvChkBox::TkavoCheckAlign;
+    using enum KvChkBox::TCheckBoxState;
+    using enum toolkit::TAlignment;
+
     explicit TkavoCheckBox(QWidget *parent = nullptr);
 
+    // Caption and Checked have no stream default: they are always written.
     Q_INVOKABLE bool isWordWrapStored() const { return WordWrap(); }
     Q_INVOKABLE bool isVertAlignStored() const { return VertAlign() != baCenter; }
     Q_INVOKABLE bool isAlignmentStored() const { return Alignment() != toolkit::taLeftJustify; }
@@ -126,4 +146,16 @@ public:
     Q_INVOKABLE bool isEnabledStored() const { return !isEnabled(); }
     Q_INVOKABLE bool isStateStored() const { return State() != cbUnchecked; }
     Q_INVOKABLE bool isStyleStored() const { return Style() != btCheckBox; }
+
+    void resetWordWrap() { setWordWrap(false); }
+    void resetVertAlign() { setVertAlign(baCenter); }
+    void resetAlignment() { setAlignment(toolkit::taLeftJustify); }
+    // The background follows the parent's colour again.
+    void resetColor() { setParentColor(true); }
+    void resetParentColor() { setParentColor(true); }
+    void resetFontColor() { setFontColor(toolkit::clWindowText); }
+    void resetEnabled() { setEnabled(true); }
+    // Enabled and unchecked.
+    void resetState() { setState(cbUnchecked); }
+    void resetStyle() { setStyle(btCheckBox); }
 };

@@ -538,3 +538,10 @@ TkavoLabel::TkavoLabel(QWidget *parent)
     : TkavoCustomLabel(parent)
 {
 }
+
+void TkavoLabel::resetFontColor()
+{
+    // Setting the colour makes the font the label's own; following the parent undoes both.
+    setFontColor(toolkit::clWindowText);
+    setParentFont(true);
+}

@@ -15,11 +15,22 @@
 #include <functional>
 #include <utility>
 
+// The label's enumerations, in a namespace of the unit's name whose meta-object gives form
+// builders their names; the names are used unqualified everywhere else.
+namespace KvCtrls {
+Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 // Where the label stands relative to its focus control: with wlpLeft the label is on the left
 // and the control on its right.
 enum TkavoLabelPosition : quint8 { wlpTop, wlpLeft, wlpRight, wlpBottom, wlpUnLinked };
+Q_ENUM_NS(TkavoLabelPosition)
 // The side the 3-D caption is lit from.
 enum TLightPos : quint8 { lpLeft, lpRight, lpTop, lpBottom, lpLeftTop, lpLeftBottom, lpRightTop, lpRightBottom };
+Q_ENUM_NS(TLightPos)
+} // namespace KvCtrls
+using KvCtrls::TkavoLabelPosition;
+using KvCtrls::TLightPos;
+using enum KvCtrls::TkavoLabelPosition;
+using enum KvCtrls::TLightPos;
 
 // Fills the toolkit's hand-point cursor slot (crHandPoint) with the library's pointing hand, for
 // the rest of the run. A program that shows our controls calls it once at start-up, before its
@@ -189,39 +200,46 @@ private:
     QRect FBounds;
 };
 
-// The label with its properties published.
+// The label with its properties published. Each property with a stream default resets to it;
+// ColorActive, FontActive, FontActiveColor and Caption have none and are always written.
 class KAVOCONTROLS_EXPORT TkavoLabel : public TkavoCustomLabel
 {
     Q_OBJECT
-    Q_PROPERTY(bool Alive READ Alive WRITE setAlive)
+    Q_PROPERTY(bool Alive READ Alive WRITE setAlive RESET resetAlive)
     Q_PROPERTY(toolkit::TColor ColorActive READ ColorActive WRITE setColorActive)
     Q_PROPERTY(QFont FontActive READ FontActive WRITE setFontActive)
     Q_PROPERTY(toolkit::TColor FontActiveColor READ FontActiveColor WRITE setFontActiveColor)
-    Q_PROPERTY(int FocusOffset READ FocusOffset WRITE setFocusOffset)
-    Q_PROPERTY(TkavoLabelPosition Position READ Position WRITE setPosition)
-    Q_PROPERTY(QWidget *FocusControl READ FocusControl WRITE setFocusControl)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
-    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
-    Q_PROPERTY(bool Bevel READ Bevel WRITE setBevel)
-    Q_PROPERTY(toolkit::TBevelCut BevelInner READ BevelInner WRITE setBevelInner)
-    Q_PROPERTY(toolkit::TBevelCut BevelOuter READ BevelOuter WRITE setBevelOuter)
-    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth)
-    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE setBevelWidth)
-    Q_PROPERTY(toolkit::TColor LightColor READ LightColor WRITE setLightColor)
-    Q_PROPERTY(toolkit::TColor ShadowColor READ ShadowColor WRITE setShadowColor)
-    Q_PROPERTY(TLightPos Light READ Light WRITE setLight)
-    Q_PROPERTY(int Height3D READ Height3D WRITE setHeight3D)
+    Q_PROPERTY(int FocusOffset READ FocusOffset WRITE setFocusOffset RESET resetFocusOffset)
+    Q_PROPERTY(KvCtrls::TkavoLabelPosition Position READ Position WRITE setPosition RESET resetPosition)
+    Q_PROPERTY(QWidget *FocusControl READ FocusControl WRITE setFocusControl RESET resetFocusControl)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize RESET resetAutoSize)
+    Q_PROPERTY(toolkit::TAlignment Alignment READ Alignment WRITE setAlignment RESET resetAlignment)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap RESET resetWordWrap)
+    Q_PROPERTY(bool Bevel READ Bevel WRITE setBevel RESET resetBevel)
+    Q_PROPERTY(toolkit::TBevelCut BevelInner READ BevelInner WRITE setBevelInner RESET resetBevelInner)
+    Q_PROPERTY(toolkit::TBevelCut BevelOuter READ BevelOuter WRITE setBevelOuter RESET resetBevelOuter)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth RESET resetBorderWidth)
+    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE setBevelWidth RESET resetBevelWidth)
+    Q_PROPERTY(toolkit::TColor LightColor READ LightColor WRITE setLightColor RESET resetLightColor)
+    Q_PROPERTY(toolkit::TColor ShadowColor READ ShadowColor WRITE setShadowColor RESET resetShadowColor)
+    Q_PROPERTY(KvCtrls::TLightPos Light READ Light WRITE setLight RESET resetLight)
+    Q_PROPERTY(int Height3D READ Height3D WRITE setHeight3D RESET resetHeight3D)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(toolkit::TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE setParentFont)
-    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
-    Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot)
+    Q_PROPERTY(toolkit::TColor Color READ Color WRITE setColor RESET resetColor)
+    Q_PROPERTY(toolkit::TColor FontColor READ FontColor WRITE setFontColor RESET resetFontColor)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled RESET resetEnabled)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor RESET resetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE setParentFont RESET resetParentFont)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent RESET resetTransparent)
+    Q_PROPERTY(toolkit::TCursor Cursor READ Cursor WRITE setCursorSlot RESET resetCursor)
 
 public:
+    // A form compiled by uic names the values through the class, as TkavoLabel::lpRight.
+    using enum KvCtrls::TkavoLabelPosition;
+    using enum KvCtrls::TLightPos;
+    using enum toolkit::TAlignment;
+    using enum toolkit::TBevelCut;
+
     explicit TkavoLabel(QWidget *parent = nullptr);
 
     Q_INVOKABLE bool isAliveStored() const { return Alive(); }
@@ -247,4 +265,30 @@ public:
     Q_INVOKABLE bool isParentFontStored() const { return !ParentFont(); }
     Q_INVOKABLE bool isTransparentStored() const { return !Transparent(); }
     Q_INVOKABLE bool isCursorStored() const { return Cursor() != toolkit::crDefault; }
+
+    void resetAlive() { setAlive(false); }
+    void resetFocusOffset() { setFocusOffset(2); }
+    void resetPosition() { setPosition(wlpLeft); }
+    void resetFocusControl() { setFocusControl(nullptr); }
+    void resetAutoSize() { setAutoSize(false); }
+    void resetAlignment() { setAlignment(toolkit::taLeftJustify); }
+    void resetWordWrap() { setWordWrap(true); }
+    void resetBevel() { setBevel(true); }
+    void resetBevelInner() { setBevelInner(toolkit::bvRaised); }
+    void resetBevelOuter() { setBevelOuter(toolkit::bvLowered); }
+    void resetBorderWidth() { setBorderWidth(0); }
+    void resetBevelWidth() { setBevelWidth(1); }
+    void resetLightColor() { setLightColor(toolkit::clWhite); }
+    void resetShadowColor() { setShadowColor(toolkit::clGray); }
+    void resetLight() { setLight(lpLeftTop); }
+    void resetHeight3D() { setHeight3D(1); }
+    // The background follows the parent's colour again.
+    void resetColor() { setParentColor(true); }
+    // The caption's colour is the font's: both follow the parent's font again.
+    void resetFontColor();
+    void resetEnabled() { setEnabled(true); }
+    void resetParentColor() { setParentColor(true); }
+    void resetParentFont() { setParentFont(true); }
+    void resetTransparent() { setTransparent(true); }
+    void resetCursor() { setCursorSlot(toolkit::crDefault); }
 };

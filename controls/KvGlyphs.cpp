@@ -158,12 +158,16 @@ void TButtonGlyph::AssignStrip(const QImage &strip)
         return;
     if (const auto transparent = BitmapTransparentColor(strip))
         TransparentColor = *transparent;
-    if (strip.width() % strip.height() == 0) {
-        int count = strip.width() / strip.height();
-        if (count > 4)
-            count = 1;
+    if (const int count = StripImageCount(strip))
         SetImageCount(count);
-    }
+}
+
+int StripImageCount(const QImage &strip)
+{
+    if (strip.isNull() || strip.height() <= 0 || strip.width() % strip.height() != 0)
+        return 0;
+    const int count = strip.width() / strip.height();
+    return count > 4 ? 1 : count;
 }
 
 void TButtonGlyph::SetGlyphBitmap(const QImage &bitmap)

@@ -7,6 +7,7 @@
 #include "KvImgList.h"
 
 #include <QImage>
+#include <QObject>
 #include <QPainter>
 #include <QPalette>
 #include <QPoint>
@@ -67,6 +68,10 @@ KAVOCONTROLS_EXPORT TGlyphCache *GlyphCache();
 // The states a glyph is drawn in; strip image k belongs to state k.
 enum TGlyphState : quint8 { gsUp, gsDisabled, gsDown, gsExclusive };
 
+// The number of images a glyph strip holds by its shape: its width over its height when that
+// is a whole number, a strip of more than four counting as one; 0 when the shape does not say.
+int StripImageCount(const QImage &strip);
+
 // Glyph and caption positions inside a button, from TButtonGlyph::ComputeLayout.
 struct TGlyphLayout
 {
@@ -74,7 +79,13 @@ struct TGlyphLayout
     QRect TextBounds;
 };
 
+namespace KvGlyphs {
+Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 enum TButtonLayout : quint8 { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
+} // namespace KvGlyphs
+using KvGlyphs::TButtonLayout;
+using enum KvGlyphs::TButtonLayout;
 
 // One button's glyph: a strip of one to four images (normal, disabled, pressed, exclusive)
 // whose state images are built on demand into the shared list of their size.

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Enums.h"
+
 #include <Qt>
 
 namespace toolkit {
-
-// Horizontal alignment of a text.
-enum TAlignment : quint8 { taLeftJustify, taRightJustify, taCenter };
 
 inline Qt::Alignment horizontalAlignment(TAlignment alignment)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "kavocontrols_export.h"
+#include "Enums.h"
 
 #include <QColor>
 #include <QRect>
@@ -9,9 +10,6 @@
 class QPainter;
 
 namespace toolkit {
-
-// How a bevel is cut.
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 // Draws width nested one-pixel outlines, each with its top and left edges in topLeft and its
 // bottom and right edges in bottomRight, and shrinks rect by width on every side. Width 0

@@ -3,6 +3,8 @@
 
 #include "Colors.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -111,4 +113,141 @@ void TkavoBitmap::DrawScaled(QPainter &painter, const QRect &target) const
     QImage scaled = source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     scaled.setDevicePixelRatio(ratio);
     painter.drawImage(target.topLeft(), scaled);
+}
+
+namespace {
+
+// A bitmap view is a picture to assistive technology, named by its accessible name or, without
+// one, by its tool tip.
+class BitmapViewAccessible : public QAccessibleWidget
+{
+public:
+    explicit BitmapViewAccessible(QWidget *view)
+        : QAccessibleWidget(view, QAccessible::Graphic)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return widget()->toolTip();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *BitmapViewAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TkavoBitmapView") && object && object->isWidgetType())
+        return new BitmapViewAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// The size a new view has, as the toolkit's picture control has it.
+constexpr QSize kDesignSize(105, 105);
+
+} // namespace
+
+TkavoBitmapView::TkavoBitmapView(QWidget *parent)
+    : QWidget(parent)
+{
+    static const bool accessible = (QAccessible::installFactory(BitmapViewAccessibleFactory), true);
+    Q_UNUSED(accessible);
+    resize(kDesignSize);
+}
+
+void TkavoBitmapView::setBitmap(const TkavoBitmap &bitmap)
+{
+    FBitmap = bitmap;
+    FPicture = QPixmap::fromImage(bitmap.image());
+    FTransparent = bitmap.TransparentColor().isValid();
+    updateGeometry();
+    update();
+}
+
+void TkavoBitmapView::setPicture(const QPixmap &picture)
+{
+    if (picture.cacheKey() == FPicture.cacheKey() && picture.isNull() == FPicture.isNull())
+        return;
+    FPicture = picture;
+    if (picture.isNull()) {
+        FBitmap = TkavoBitmap();
+    } else if (picture.devicePixelRatio() >= 2) {
+        const QImage large = picture.toImage();
+        FBitmap = TkavoBitmap(large.scaled(large.size() / 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        FBitmap.setImage2x(large);
+    } else {
+        FBitmap = TkavoBitmap(picture.toImage());
+    }
+    applyTransparency();
+    updateGeometry();
+    update();
+}
+
+void TkavoBitmapView::applyTransparency()
+{
+    if (FBitmap.isNull())
+        return;
+    const QImage &image = FBitmap.image();
+    FBitmap.setTransparentColor(FTransparent ? QColor::fromRgb(image.pixel(0, image.height() - 1)) : QColor());
+}
+
+void TkavoBitmapView::setCenter(bool center)
+{
+    if (center == FCenter)
+        return;
+    FCenter = center;
+    update();
+}
+
+void TkavoBitmapView::setStretch(bool stretch)
+{
+    if (stretch == FStretch)
+        return;
+    FStretch = stretch;
+    update();
+}
+
+void TkavoBitmapView::setTransparent(bool transparent)
+{
+    if (transparent == FTransparent)
+        return;
+    FTransparent = transparent;
+    applyTransparency();
+    update();
+}
+
+QSize TkavoBitmapView::sizeHint() const
+{
+    return FBitmap.isNull() ? kDesignSize : FBitmap.size();
+}
+
+void TkavoBitmapView::paintEvent(QPaintEvent *)
+{
+    if (FBitmap.isNull())
+        return;
+    QPainter painter(this);
+    if (FStretch) {
+        if (isEnabled()) {
+            FBitmap.DrawScaled(painter, rect());
+            return;
+        }
+        // The disabled look at the picture's own size, then stretched pixel by pixel like the
+        // picture itself; the look reaches one pixel beyond the picture.
+        QImage look(FBitmap.size() + QSize(1, 1), QImage::Format_ARGB32);
+        look.fill(Qt::transparent);
+        QPainter lookPainter(&look);
+        FBitmap.DrawDisabled(lookPainter, QPoint(0, 0), palette());
+        lookPainter.end();
+        TkavoBitmap shown(look);
+        shown.setTransparentColor(QColor());
+        shown.DrawScaled(painter, rect());
+        return;
+    }
+    QPoint topLeft(0, 0);
+    if (FCenter)
+        topLeft = QPoint((width() - FBitmap.size().width()) / 2, (height() - FBitmap.size().height()) / 2);
+    if (isEnabled())
+        FBitmap.Draw(painter, topLeft);
+    else
+        FBitmap.DrawDisabled(painter, topLeft, palette());
 }

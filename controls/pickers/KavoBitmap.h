@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QImage>
 #include <QPalette>
+#include <QPixmap>
+#include <QWidget>
 
 class QPainter;
 
@@ -48,4 +50,58 @@ private:
     QImage FImage;
     QImage FImage2x;
     QColor FTransparent;
+};
+
+// A widget that shows a picture as the bitmap draws it: as it is (at the top left, or centred),
+// with the disabled look while the widget is disabled, or stretched over the whole widget. The
+// picture's bottom-left pixel is its transparent colour unless Transparent is off.
+class KAVOPICKERS_EXPORT TkavoBitmapView : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture RESET resetPicture)
+    Q_PROPERTY(bool Center READ Center WRITE setCenter RESET resetCenter)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch RESET resetStretch)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent RESET resetTransparent)
+
+public:
+    explicit TkavoBitmapView(QWidget *parent = nullptr);
+
+    const TkavoBitmap &Bitmap() const { return FBitmap; }
+    // The picture exactly as given: with a 2x picture for ratio-2 screens, say.
+    void setBitmap(const TkavoBitmap &bitmap);
+
+    QPixmap Picture() const { return FPicture; }
+    // A picture of device pixel ratio 2 (a file named "@2x") is the 2x picture; its 1x picture
+    // takes every other pixel.
+    void setPicture(const QPixmap &picture);
+    bool Center() const { return FCenter; }
+    void setCenter(bool center);
+    bool Stretch() const { return FStretch; }
+    void setStretch(bool stretch);
+    bool Transparent() const { return FTransparent; }
+    void setTransparent(bool transparent);
+
+    Q_INVOKABLE bool isPictureStored() const { return !FPicture.isNull(); }
+    Q_INVOKABLE bool isCenterStored() const { return FCenter; }
+    Q_INVOKABLE bool isStretchStored() const { return FStretch; }
+    Q_INVOKABLE bool isTransparentStored() const { return !FTransparent; }
+    void resetPicture() { setPicture(QPixmap()); }
+    void resetCenter() { setCenter(false); }
+    void resetStretch() { setStretch(false); }
+    void resetTransparent() { setTransparent(true); }
+
+    // The picture's size; without a picture, the size a new view has.
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyTransparency();
+
+    TkavoBitmap FBitmap;
+    QPixmap FPicture;
+    bool FCenter = false;
+    bool FStretch = false;
+    bool FTransparent = true;
 };

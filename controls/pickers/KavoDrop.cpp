@@ -110,6 +110,8 @@ TkavoCustomEdit::TkavoCustomEdit(QWidget *parent)
         DropDown();
     });
     connect(this, &QLineEdit::returnPressed, this, &TkavoCustomEdit::CheckText);
+    // The toolkit's edit width, and the spin edit's height in the library's forms.
+    resize(121, 21);
     layoutButton();
     showButton();
 }
@@ -376,6 +378,16 @@ void TkavoCustomEdit::showButton()
 
 // The calculator edit.
 
+bool TkavoCustomEdit::isButtonWidthStored() const
+{
+    return FButtonWidth != style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+void TkavoCustomEdit::resetButtonWidth()
+{
+    setButtonWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+}
+
 TkavoCalcEdit::TkavoCalcEdit(QWidget *parent) : TkavoCustomEdit(parent)
 {
     setText(ValueText());
@@ -499,6 +511,8 @@ const QString kPeriodDash = QStringLiteral(" – ");
 TkavoPeriodEdit::TkavoPeriodEdit(QWidget *parent)
     : TkavoCustomEdit(parent), FFrom(QDate::currentDate()), FTo(QDate::currentDate())
 {
+    // Room for two dates.
+    resize(201, 21);
     setText(ValueText());
 }
 

@@ -50,8 +50,8 @@ protected:
 class KAVOPICKERS_EXPORT TkavoCustomEdit : public QLineEdit, public TkavoSideButtonOwner
 {
     Q_OBJECT
-    Q_PROPERTY(bool ButtonVisible READ ButtonVisible WRITE setButtonVisible)
-    Q_PROPERTY(int ButtonWidth READ ButtonWidth WRITE setButtonWidth)
+    Q_PROPERTY(bool ButtonVisible READ ButtonVisible WRITE setButtonVisible RESET resetButtonVisible)
+    Q_PROPERTY(int ButtonWidth READ ButtonWidth WRITE setButtonWidth RESET resetButtonWidth)
 
 public:
     explicit TkavoCustomEdit(QWidget *parent = nullptr);
@@ -70,6 +70,12 @@ public:
     int ButtonWidth() const { return FButtonWidth; }
     void setButtonWidth(int width);
     int SideButtonWidth() const override { return FButtonVisible ? FButtonWidth : 0; }
+
+    Q_INVOKABLE bool isButtonVisibleStored() const { return !FButtonVisible; }
+    // The default width is the desktop's, so a form keeps it only when it was set apart.
+    Q_INVOKABLE bool isButtonWidthStored() const;
+    void resetButtonVisible() { setButtonVisible(true); }
+    void resetButtonWidth();
 
     // Opens the picker, unless it is open already or the edit is read-only.
     void DropDown();
@@ -136,10 +142,13 @@ private:
 class KAVOPICKERS_EXPORT TkavoCalcEdit : public TkavoCustomEdit
 {
     Q_OBJECT
-    Q_PROPERTY(double Value READ Value WRITE setValue)
+    Q_PROPERTY(double Value READ Value WRITE setValue RESET resetValue)
 
 public:
     explicit TkavoCalcEdit(QWidget *parent = nullptr);
+
+    Q_INVOKABLE bool isValueStored() const { return FValue != 0; }
+    void resetValue() { setValue(0); }
 
     double Value() const { return FValue; }
     void setValue(double value);
@@ -159,10 +168,14 @@ private:
 class KAVOPICKERS_EXPORT TkavoDateEdit : public TkavoCustomEdit
 {
     Q_OBJECT
-    Q_PROPERTY(QDate Date READ Date WRITE setDate)
+    Q_PROPERTY(QDate Date READ Date WRITE setDate RESET resetDate)
 
 public:
     explicit TkavoDateEdit(QWidget *parent = nullptr);
+
+    // A new edit shows today, and so does a form that did not keep a date of its own.
+    Q_INVOKABLE bool isDateStored() const { return FDate != QDate::currentDate(); }
+    void resetDate() { setDate(QDate::currentDate()); }
 
     QDate Date() const { return FDate; }
     // A date outside the limits is clamped into them.

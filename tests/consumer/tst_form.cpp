@@ -51,6 +51,7 @@ void tst_Form::controlIsBuiltFromTheForm_data()
     QTest::newRow("calculator edit") << "edAmount" << "TkavoCalcEdit" << QAccessible::EditableText;
     QTest::newRow("date edit") << "edDate" << "TkavoDateEdit" << QAccessible::EditableText;
     QTest::newRow("period edit") << "edPeriod" << "TkavoPeriodEdit" << QAccessible::EditableText;
+    QTest::newRow("bitmap view") << "imgLogo" << "TkavoBitmapView" << QAccessible::Graphic;
 }
 
 void tst_Form::controlIsBuiltFromTheForm()

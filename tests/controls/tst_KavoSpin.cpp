@@ -706,11 +706,11 @@ void tst_KavoSpin::propertiesByName()
     // A form description sets the properties by name, in their stored order.
     TkavoSpinEdit spin;
     QVERIFY(spin.setProperty("ValueType", QVariant::fromValue(vtFloat)));
-    QVERIFY(spin.setProperty("MinValue", QVariant::fromValue(2.0L)));
-    QVERIFY(spin.setProperty("MaxValue", QVariant::fromValue(5.0L)));
-    QVERIFY(spin.setProperty("Value", QVariant::fromValue(9.0L)));
+    QVERIFY(spin.setProperty("MinValue", 2.0));
+    QVERIFY(spin.setProperty("MaxValue", 5.0));
+    QVERIFY(spin.setProperty("Value", 9.0));
     QCOMPARE(spin.text(), QStringLiteral("5.00"));
-    QCOMPARE(spin.property("Value").value<long double>(), 5.0L);
+    QCOMPARE(spin.property("Value").toDouble(), 5.0);
 }
 
 void tst_KavoSpin::arrowsSharpAtScreenRatio_data()

@@ -3,7 +3,8 @@
 # The control library as another program uses it. The build is installed into a staging folder
 # (DESTDIR); the installed libraries, the CMake package and the pkg-config file are checked
 # there; then the consumer project (tests/consumer), copied out of the source tree, is
-# configured against the staged prefix alone, built and run headless.
+# configured against the staged prefix alone, built and run headless; last, the installed
+# Designer plugin is loaded the ways Designer and QUiLoader load it.
 # Usage: tst_consumer.sh CMAKE BUILD_DIR SOURCE_DIR LIBDIR [FLAGS]
 # FLAGS are the compiler and linker flags the libraries were built with (the sanitizers).
 set -u
@@ -110,6 +111,20 @@ else
   grep -q 'libQt6Multimedia' <<<"$(ldd "$sound")" || fail "the sound library does not load Qt Multimedia"
   QT_QPA_PLATFORM=offscreen "$form" || fail "the form's checks"
   QT_QPA_PLATFORM=offscreen "$sound" || fail "the sound's checks"
+fi
+
+# The Designer plugin as installed, loaded by Designer's own means (QPluginLoader, QUiLoader) in
+# programs that link none of the controls, with only the staged libraries on the library path.
+plugins="$libdir/qt6/plugins/designer"
+if [ ! -f "$plugins/libkavocontrolswidgets.so" ]; then
+  fail "no Designer plugin in $plugins"
+else
+  grep -q 'libQt6Designer' <<<"$(LD_LIBRARY_PATH="$libdir" ldd "$plugins/libkavocontrolswidgets.so")" \
+    && fail "the Designer plugin links the Designer libraries, which QUiLoader's programs lack"
+  for test in tst_KavoDesignerPlugin tst_KavoUiLoader; do
+    LD_LIBRARY_PATH="$libdir" KAVO_DESIGNER_PLUGIN_DIR="$plugins" QT_QPA_PLATFORM=offscreen \
+      "$build/bin/$test" >"$root/$test.log" 2>&1 || { cat "$root/$test.log"; fail "$test with the installed plugin"; }
+  done
 fi
 
 [ "$failures" -eq 0 ] && echo "consumer: all checks passed"
