@@ -76,7 +76,6 @@ KavoControls) and the pkg-config file (kavocontrols).")
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME ${KAVO_PACKAGE_designer})
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
 set(CPACK_COMPONENT_DESIGNER_DEPENDS runtime)
-set(CPACK_DEBIAN_DESIGNER_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DESIGNER_DESCRIPTION "Qt Designer plugin for the Kavo controls
 The Kavo controls are Qt 6 widgets in a flat style. This plugin offers them
 in Qt Designer's widget box, in its group Kavo Controls, and lets

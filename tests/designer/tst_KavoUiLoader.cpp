@@ -2,6 +2,7 @@
 // A .ui form of every control, loaded at run time by QUiLoader through the Designer plugin
 // alone: the program has no control of the library compiled in.
 #include "EveryControlForm.h"
+#include "PluginFolder.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -146,8 +146,8 @@ if command -v lintian >/dev/null; then
   package() { ls "$root"/package/"$1"_*.deb 2>/dev/null | head -n 1; }
   field() { dpkg-deb -f "$1" "$2"; }
   game=$(package numbrax) runtime=$(package libkavocontrols1) sound=$(package libkavosound1)
-  dev=$(package libkavocontrols-dev)
-  if [ -z "$game" ] || [ -z "$runtime" ] || [ -z "$sound" ] || [ -z "$dev" ]; then
+  dev=$(package libkavocontrols-dev) plugin=$(package kavocontrols-designer-plugin)
+  if [ -z "$game" ] || [ -z "$runtime" ] || [ -z "$sound" ] || [ -z "$dev" ] || [ -z "$plugin" ]; then
     fail "not every package was built: $(cd "$root/package" && ls ./*.deb 2>/dev/null | tr '\n' ' ')"
   else
     dpkg-deb -c "$game" | grep ' \./usr/games/numbrax -> ' >/dev/null || fail "the package has no /usr/games/numbrax"
@@ -171,8 +171,12 @@ if command -v lintian >/dev/null; then
     for needed in 'libkavocontrols1 (= 1.0.0)' 'libkavosound1 (= 1.0.0)' qt6-base-dev; do
       grep -qF "$needed" <<<"$(field "$dev" Depends)" || fail "libkavocontrols-dev does not depend on $needed"
     done
+    # The plugin lies where Debian's Designer looks, and needs the libraries of its version.
+    dpkg-deb -c "$plugin" | grep -q ' \./usr/lib/x86_64-linux-gnu/qt6/plugins/designer/libkavocontrolswidgets\.so$' \
+      || fail "the plugin's package has no plugin in Designer's folder"
+    grep -q 'libkavocontrols1 (= 1.0.0)' <<<"$(field "$plugin" Depends)" || fail "the plugin's package: Depends [$(field "$plugin" Depends)]"
     # Errors and warnings fail; pedantic, informational and experimental notes are listed.
-    lintian -E --pedantic --tag-display-limit 0 "$game" "$runtime" "$sound" "$dev" >"$root/lintian.log" 2>&1
+    lintian -E --pedantic --tag-display-limit 0 "$game" "$runtime" "$sound" "$dev" "$plugin" >"$root/lintian.log" 2>&1
     cat "$root/lintian.log"
     grep -qE '^[EW]: ' "$root/lintian.log" && fail "lintian reports errors or warnings"
   fi
