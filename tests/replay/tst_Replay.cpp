@@ -127,6 +127,8 @@ void tst_Replay::errors_data()
     QTest::newRow("limit too large") << "newgame 4 1000000 0 0\n" << 1 << "";
     QTest::newRow("size too large") << "newgame 51 10 0 0\n" << 1 << "";
     QTest::newRow("missing argument") << "newgame 4 10 0\n" << 1 << "";
+    QTest::newRow("unknown level") << "level normal\n\nlevel grandmaster\n" << 3 << "";
+    QTest::newRow("level without a name") << board4 + "undo\nlevel\n" << 7 << "undo none\n";
     QTest::newRow("output before the error stays")
         << board4 + "print\nmove 9 9\nprint\n" << 7 << "1 2 3 4\n5 6 7 8\n9 1 2 3\n4 5 6 7\n";
 }
