@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "BoardText.h"
+#include "GameFixtures.h"
 #include "Replay.h"
 
 #include <QDir>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void newGameBoards();
     void errors_data();
     void errors();
+    void takenBackAndReplayed_data();
+    void takenBackAndReplayed();
     void program();
 };
 
@@ -145,6 +148,66 @@ void tst_Replay::errors()
     QCOMPARE(run.err.count('\n'), 1);
 }
 
+void tst_Replay::takenBackAndReplayed_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("byCols");
+    QTest::newRow("normal") << "normal" << false;
+    QTest::newRow("novice, by columns") << "novice" << true;
+    QTest::newRow("master") << "master" << false;
+}
+
+void tst_Replay::takenBackAndReplayed()
+{
+    // A whole game, every pick of it taken back, and the same picks again: the second game's
+    // transcript is the first one's, and the take-backs walk the scores back to nothing.
+    QFETCH(QString, level);
+    QFETCH(bool, byCols);
+    const numbrax::Board numbers = DealtBoard(6, 10, false, true, 606);
+
+    // The player's picks: the first number of its line each time, found by playing the game.
+    numbrax::TNumbraxGame game;
+    numbrax::Settings settings = game.settings();
+    settings.GoByCols = byCols;
+    game.SetSettings(settings);
+    game.SetStrength(level == QLatin1String("novice")   ? numbrax::Strength::Novice
+                     : level == QLatin1String("master") ? numbrax::Strength::Master
+                                                        : numbrax::Strength::Normal);
+    game.StartGame(numbers);
+    game.PointerMove(1, 4);
+    QString picks;
+    int presses = 0;
+    while (game.GameActive()) {
+        for (int i = 0; i < game.BoardSize() && !game.FreeChoice(); ++i) {
+            const int col = byCols ? game.CurCol() : i;
+            const int row = byCols ? i : game.CurRow();
+            if (game.CellValue(col, row) != 0) {
+                game.PointerMove(col, row);
+                break;
+            }
+        }
+        picks += QStringLiteral("move %1 %2\npress\n").arg(game.CurCol()).arg(game.CurRow());
+        game.Press();
+        ++presses;
+    }
+    QVERIFY(presses > 3);
+
+    const QString start = QStringLiteral("bycols %1\nlevel %2\nboard 6\n%3")
+                              .arg(byCols ? 1 : 0)
+                              .arg(level, QString::fromStdString(numbrax::BoardToText(numbers)));
+    const Run once = replay(start + picks);
+    QCOMPARE(once.status, 0);
+    const Run again = replay(start + picks + QStringLiteral("undo\n").repeated(presses + 1) + picks);
+    QCOMPARE(again.err, QString());
+    QVERIFY(again.out.startsWith(once.out));
+    QVERIFY(again.out.endsWith(once.out));
+    const QStringList undone = again.out.mid(once.out.size(), again.out.size() - 2 * once.out.size()).split('\n');
+    QCOMPARE(undone.size(), 2 * presses + 2); // cur and score for each, "undo none", the last newline
+    QCOMPARE(undone[undone.size() - 4], QStringLiteral("cur 1 4"));
+    QCOMPARE(undone[undone.size() - 3], QStringLiteral("score 0 0"));
+    QCOMPARE(undone[undone.size() - 2], QStringLiteral("undo none"));
+}
+
 void tst_Replay::program()
 {
     const QString program = QStringLiteral(REPLAY_PROGRAM);
@@ -165,6 +228,24 @@ void tst_Replay::program()
     QVERIFY(fromInput.waitForFinished(20000));
     QCOMPARE(fromInput.exitCode(), 0);
     QCOMPARE(fromInput.readAllStandardOutput(), expected);
+
+    // Through a pipe, pick by pick: each answer arrives before the next command is sent.
+    QProcess piped;
+    piped.start(program, {});
+    QVERIFY(piped.waitForStarted(20000));
+    piped.write("board 4\n0 0 0 0\n0 0 7 0\n0 0 0 0\n0 0 0 0\nhint\n");
+    QByteArray answer;
+    while (!answer.endsWith('\n') && piped.waitForReadyRead(20000))
+        answer += piped.readAllStandardOutput();
+    QCOMPARE(answer, QByteArray("hint 2 1\n"));
+    piped.write("move 2 1\npress\n");
+    answer.clear();
+    while (answer.count('\n') < 4 && piped.waitForReadyRead(20000))
+        answer += piped.readAllStandardOutput();
+    QVERIFY2(answer.startsWith("cur 2 1\nplayer 2 1 7\n"), answer.constData());
+    piped.closeWriteChannel();
+    QVERIFY(piped.waitForFinished(20000));
+    QCOMPARE(piped.exitCode(), 0);
 
     QTemporaryDir dir;
     QProcess missing;
