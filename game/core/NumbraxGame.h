@@ -76,7 +76,8 @@ public:
     // outside the board counts the same). Returns false when the game ignores the pointer (no
     // game in progress, or the computer's turn).
     bool PointerMove(int col, int row);
-    // A press on the board: the player takes the current cell and the computer answers.
+    // A press on the board: the player takes the current cell and the computer answers. Ignored
+    // during the computer's turn, as a window may go on handling input while the computer thinks.
     void Press();
 
     // How hard the computer plays, from its next pick on. Normal unless set.

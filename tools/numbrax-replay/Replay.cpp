@@ -6,6 +6,7 @@
 #include "NumbraxGame.h"
 
 #include <charconv>
+#include <functional>
 #include <utility>
 #include <istream>
 #include <optional>
@@ -90,10 +91,18 @@ bool Skipped(const std::string &line)
 
 } // namespace
 
-int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
+int RunReplay(std::istream &in, std::ostream &out, std::ostream &err, const ReplayLimits &limits)
 {
     Transcript transcript(out);
     TNumbraxGame game(&transcript);
+    long searches = 0;
+    bool hinting = false;
+    game.setThinkRunner([&](const std::function<void()> &job) {
+        const bool searching = hinting || game.strength() == Strength::Strong || game.strength() == Strength::Master;
+        if (searching && limits.searches >= 0 && ++searches > limits.searches)
+            throw ScriptError{"more than " + std::to_string(limits.searches) + " searches"};
+        job();
+    });
 
     std::string line;
     int lineNumber = 0;
@@ -161,7 +170,9 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
                 game.SetStrength(*strength);
             } else if (command == "hint") {
                 ExpectWords(words, 1);
+                hinting = true;
                 const std::optional<Cell> hint = game.Hint();
+                hinting = false;
                 if (hint)
                     out << "hint " << hint->col << ' ' << hint->row << '\n';
                 else
