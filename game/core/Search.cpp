@@ -46,11 +46,13 @@ std::int64_t WorthOfPick(Position &pos, int move, std::int64_t alpha, std::int64
 }
 
 // How good a pick looks before searching it: its number against the best one it opens to the
-// other side. Normal plays by this alone.
+// other side. Normal plays by this alone. Its scan for that best number starts from -999999,
+// so a line whose numbers all lie below counts as holding -999999.
+constexpr std::int64_t kNoBest = -999999;
 std::int64_t Prospect(const Position &pos, int move)
 {
     const std::int64_t v = pos.value(move);
-    return 2 * v - pos.lineMax(Opponent(pos.toMove()), pos.crossLine(move));
+    return 2 * v - std::max<std::int64_t>(kNoBest, pos.lineMax(Opponent(pos.toMove()), pos.crossLine(move)));
 }
 
 enum class Bound : std::uint8_t { None, Lower, Upper, Exact };

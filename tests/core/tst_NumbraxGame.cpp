@@ -232,6 +232,10 @@ void tst_NumbraxGame::computerChoice_data()
     QTest::newRow("very low scores")
         << "-999998 999998 . .\n-999997 999998 . .\n. . . .\n1 . . ." << false << QPoint(0, 3)
         << "computer 0 1 -999997";
+    // Numbers below -999999, from a given board: row 0's best counts as -999999, not -1000001.
+    QTest::newRow("a line's best below -999999")
+        << "-1500000 -1000001 . .\n-1000001 -2 . .\n. . . .\n1 . . ." << false << QPoint(0, 3)
+        << "computer 0 1 -1000001";
 }
 
 void tst_NumbraxGame::computerChoice()
