@@ -210,8 +210,8 @@ void tst_Search::perfectPlay_data()
     QTest::newRow("4 x 4") << 4 << 10 << false << false << false << 1;
     QTest::newRow("4 x 4, by columns") << 4 << 10 << false << false << true << 1;
     QTest::newRow("4 x 4, negatives, empty cells") << 4 << 10 << true << true << false << 1;
-    QTest::newRow("5 x 5") << 5 << 10 << false << false << false << 12;
-    QTest::newRow("5 x 5, large numbers") << 5 << 999999 << true << false << true << 12;
+    QTest::newRow("5 x 5, empty cells") << 5 << 10 << false << true << false << 12;
+    QTest::newRow("5 x 5, large numbers") << 5 << 999999 << true << false << true << 25;
 }
 
 void tst_Search::perfectPlay()
