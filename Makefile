@@ -13,7 +13,7 @@ PREFIX     ?= /usr/local
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 CMAKE_LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all setup build run test bench fuzz install package clean
+.PHONY: all setup build run test bench arena fuzz install package clean
 
 all: build
 
@@ -56,6 +56,11 @@ fuzz:
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O2 -g" -DNUMBRAX_FUZZ=ON -DNUMBRAX_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	@fuzz/run.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+# The computer's strengths against plain bots on 200 seeded 10 x 10 boards: games won, drawn
+# and lost and the mean margin, on every processor.
+arena: build
+	@$(BUILD)/bin/numbrax-arena --table --boards 200
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it. Installed
 # for this machine by root, the loader's cache then learns of the new shared libraries.

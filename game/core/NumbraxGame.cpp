@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "NumbraxGame.h"
 
+#include "Search.h"
+
 #include <algorithm>
 #include <chrono>
 #include <optional>
@@ -9,8 +11,6 @@
 namespace numbrax {
 
 namespace {
-
-constexpr std::int32_t kNoBest = -999999;
 
 // Clears a flag on every way out of a scope, also when an exception passes.
 class FlagGuard
@@ -42,6 +42,7 @@ void TNumbraxGame::SetSettings(const Settings &settings)
     const bool resized = next.BoardSize != FBoard.size();
     FSettings = next;
     if (resized) {
+        ForgetHistory();
         FBoard.resize(next.BoardSize);
         FListener->BoardChanged();
     }
@@ -99,6 +100,7 @@ void TNumbraxGame::StartGame(const Board &numbers)
     if (numbers.size() < kMinBoardSize || numbers.size() > kMaxBoardSize)
         throw std::invalid_argument("board size outside the board-size range");
     FListener->GameStarted();
+    ForgetHistory();
     FBoard = numbers;
     FSettings.BoardSize = FBoard.size();
     // A current cell left over from a larger board would let a press address a cell outside
@@ -137,8 +139,27 @@ bool TNumbraxGame::PointerMove(int col, int row)
 
 void TNumbraxGame::Press()
 {
-    if (!FGameActive)
+    if (!FGameActive || FBusy || FRecording)
         return;
+    TakeBack record{FPlayerScore, FCompScore, FPlayerLast, FCompLast, FCurCol, FCurRow, FFreeChoice, FGameActive, {}};
+    Forget();
+    const std::uint64_t epoch = FEpoch;
+    {
+        struct Recording
+        {
+            TakeBack *&slot;
+            ~Recording() { slot = nullptr; }
+        } recording{FRecording = &record};
+        PlayerTurn();
+    }
+    // A press that changed nothing has nothing to take back; one during which the game was
+    // replaced belongs to no game.
+    if (epoch == FEpoch && (!record.cells.empty() || record.freeChoice != FFreeChoice))
+        FHistory.push_back(std::move(record));
+}
+
+void TNumbraxGame::PlayerTurn()
+{
     // Even a press that takes nothing ends the free choice of the first pick.
     FFreeChoice = false;
     if (!FBoard.contains(FCurCol, FCurRow))
@@ -153,95 +174,132 @@ void TNumbraxGame::Press()
     }
     Take(Side::Player, FCurCol, FCurRow);
 
-    if (!ComputerLineHasMove()) {
-        if (!CheckGameOver())
-            FListener->MustPass(Side::Computer);
-        return; // the player picks again along the same line
-    }
-    ComputerTurn(false);
+    const std::optional<Side> next = NextPicker(Side::Player, PlayerLineHasMove(), ComputerLineHasMove());
+    if (next == Side::Computer)
+        ComputerTurn(false);
+    else if (next == Side::Player)
+        FListener->MustPass(Side::Computer); // the player picks again along the same line
+    else
+        EndGame();
 }
 
 void TNumbraxGame::ComputerTurn(bool playerPasses)
 {
     FlagGuard busy(FBusy);
+    const std::uint64_t epoch = FEpoch;
     if (playerPasses)
         FListener->MustPass(Side::Player);
-    for (;;) {
-        ComputerMove();
-        if (PlayerLineHasMove() || CheckGameOver())
+    while (epoch == FEpoch && ComputerMove()) {
+        const std::optional<Side> next = NextPicker(Side::Computer, PlayerLineHasMove(), ComputerLineHasMove());
+        if (next == Side::Player)
             break;
+        if (!next) {
+            EndGame();
+            break;
+        }
         // The player's line is empty but the computer's is not: it picks again.
         FListener->MustPass(Side::Player);
     }
 }
 
-std::int32_t TNumbraxGame::BestInRow(int row) const
+void TNumbraxGame::Think(const std::function<void()> &job) const
 {
-    std::int32_t best = kNoBest;
-    for (int col = 0; col < FBoard.size(); ++col) {
-        const std::int32_t v = FBoard.value(col, row);
-        if (v != 0 && v > best)
-            best = v;
-    }
-    return best;
-}
-
-std::int32_t TNumbraxGame::BestInCol(int col) const
-{
-    std::int32_t best = kNoBest;
-    for (int row = 0; row < FBoard.size(); ++row) {
-        const std::int32_t v = FBoard.value(col, row);
-        if (v != 0 && v > best)
-            best = v;
-    }
-    return best;
-}
-
-void TNumbraxGame::ComputerMove()
-{
-    // Each candidate weighs its own value against the best number it would open to the
-    // player: 2v - m, m counting the candidate itself. The best score wins, the lowest index
-    // among equals; unlike a scan against a fixed floor this also chooses when every score is
-    // very low (negative numbers near the largest limit).
-    const bool byCols = FSettings.GoByCols;
-    std::optional<std::int64_t> best;
-    int chosen = -1;
-    for (int i = 0; i < FBoard.size(); ++i) {
-        const std::int32_t v = byCols ? FBoard.value(i, FCurRow) : FBoard.value(FCurCol, i);
-        if (v == 0)
-            continue;
-        const std::int32_t m = byCols ? BestInCol(i) : BestInRow(i);
-        const std::int64_t score = 2 * std::int64_t(v) - m;
-        if (!best || score > *best) {
-            best = score;
-            chosen = i;
+    bool ran = false;
+    const std::function<void()> once = [&] {
+        if (!ran) {
+            ran = true;
+            job();
         }
-    }
-    if (chosen < 0)
-        return; // the line holds no number; the turn logic never asks for a move then
-    if (byCols)
-        FCurCol = chosen;
-    else
-        FCurRow = chosen;
+    };
+    if (FThinkRunner)
+        FThinkRunner(once);
+    // A runner that dropped the job would leave the computer without a pick.
+    if (!ran)
+        once();
+}
+
+void TNumbraxGame::setThinkRunner(TThinkRunner runner)
+{
+    FThinkRunner = std::move(runner);
+}
+
+bool TNumbraxGame::ComputerMove()
+{
+    const Position snapshot(FBoard, FSettings.GoByCols, Side::Computer, {FCurCol, FCurRow});
+    if (snapshot.over() || snapshot.toMove() != Side::Computer)
+        return false; // the line holds no number; the turn logic never asks for a move then
+    const Strength strength = FStrength;
+    const std::uint64_t epoch = FEpoch;
+    int pick = -1;
+    Think([&] { pick = ChoosePick(snapshot, strength); });
+    if (epoch != FEpoch || pick < 0)
+        return false;
+    const Cell at = snapshot.cell(pick);
+    FCurCol = at.col;
+    FCurRow = at.row;
     Take(Side::Computer, FCurCol, FCurRow);
+    return true;
+}
+
+std::optional<Cell> TNumbraxGame::Hint() const
+{
+    if (!FGameActive || FBusy || FRecording || !FBoard.contains(FCurCol, FCurRow))
+        return std::nullopt;
+    const Position snapshot(FBoard, FSettings.GoByCols, Side::Player, {FCurCol, FCurRow}, FFreeChoice);
+    if (snapshot.over() || snapshot.toMove() != Side::Player)
+        return std::nullopt;
+    const std::uint64_t epoch = FEpoch;
+    int pick = -1;
+    Think([&] { pick = ChoosePick(snapshot, Strength::Master); });
+    if (epoch != FEpoch || pick < 0)
+        return std::nullopt;
+    return snapshot.cell(pick);
+}
+
+bool TNumbraxGame::CanUndo() const
+{
+    return !FHistory.empty() && !FBusy && !FRecording;
+}
+
+void TNumbraxGame::Undo()
+{
+    if (!CanUndo())
+        return;
+    const TakeBack last = std::move(FHistory.back());
+    FHistory.pop_back();
+    Forget();
+    for (auto it = last.cells.rbegin(); it != last.cells.rend(); ++it)
+        FBoard.setText(it->first.col, it->first.row, it->second);
+    FPlayerScore = last.playerScore;
+    FCompScore = last.compScore;
+    FPlayerLast = last.playerLast;
+    FCompLast = last.compLast;
+    FCurCol = last.curCol;
+    FCurRow = last.curRow;
+    FFreeChoice = last.freeChoice;
+    FGameActive = last.gameActive;
+    FListener->BoardChanged();
+    FListener->ScoresChanged();
+    FListener->TookBack();
 }
 
 bool TNumbraxGame::CheckGameOver()
 {
     if (!RowIsEmpty(FCurRow) || !ColIsEmpty(FCurCol))
         return false;
-    GameResult result = GameResult::PlayerWon;
-    if (FCompScore == FPlayerScore)
-        result = GameResult::Draw;
-    else if (FCompScore > FPlayerScore)
-        result = GameResult::ComputerWon;
-    FGameActive = false;
-    FListener->GameOver(result, FPlayerScore, FCompScore);
+    EndGame();
     return true;
+}
+
+void TNumbraxGame::EndGame()
+{
+    FGameActive = false;
+    FListener->GameOver(ResultOf(FPlayerScore, FCompScore), FPlayerScore, FCompScore);
 }
 
 void TNumbraxGame::ClearBoard()
 {
+    ForgetHistory();
     FBoard.clear();
     FListener->BoardChanged();
 }
@@ -255,6 +313,8 @@ void TNumbraxGame::AbortGame()
 void TNumbraxGame::Take(Side side, int col, int row)
 {
     const std::int32_t value = FBoard.value(col, row);
+    if (FRecording)
+        FRecording->cells.emplace_back(Cell{col, row}, FBoard.text(col, row));
     if (side == Side::Player) {
         FPlayerLast = value;
         FPlayerScore += value;

@@ -2,15 +2,19 @@
 #pragma once
 
 #include "Board.h"
+#include "Rules.h"
 #include "Settings.h"
+#include "Strength.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace numbrax {
-
-enum class Side { Player, Computer };
-enum class GameResult { PlayerWon, ComputerWon, Draw };
 
 // What a view of the game listens to: what happened, never how to say it. Every call comes
 // synchronously from inside the game's operations, and the game goes on only when it returns,
@@ -34,7 +38,15 @@ public:
     virtual void BoardChanged() {}
     // A score or a last pick changed.
     virtual void ScoresChanged() {}
+    // The player's last pick and the computer's answers to it were taken back; the board, the
+    // scores and the current cell already read as they did before that pick.
+    virtual void TookBack() {}
 };
+
+// Runs a piece of the computer's thinking and returns once it has finished. The job works on a
+// copy of what it needs and touches nothing of the game, so a runner may hand it to another
+// thread and keep the window painting while it waits.
+using TThinkRunner = std::function<void(const std::function<void()> &job)>;
 
 // The game: the board, both scores, the current cell, the settings and the turn rules. It
 // knows nothing of windows or words; a view calls NewGame, PointerMove and Press, listens to
@@ -64,8 +76,23 @@ public:
     // outside the board counts the same). Returns false when the game ignores the pointer (no
     // game in progress, or the computer's turn).
     bool PointerMove(int col, int row);
-    // A press on the board: the player takes the current cell and the computer answers.
+    // A press on the board: the player takes the current cell and the computer answers. Ignored
+    // during the computer's turn, as a window may go on handling input while the computer thinks.
     void Press();
+
+    // How hard the computer plays, from its next pick on. Normal unless set.
+    void SetStrength(Strength strength) { FStrength = strength; }
+    Strength strength() const { return FStrength; }
+    // Where the strongest search would pick for the player now; nothing when no game is in
+    // progress, during the computer's turn, or when the player has nothing to pick. It takes
+    // nothing and changes nothing.
+    std::optional<Cell> Hint() const;
+    // Takes back the player's last pick together with the computer's answers to it, as far back
+    // as the start of the game, also after the game has ended (it then goes on).
+    bool CanUndo() const;
+    void Undo();
+    // Where the computer's picks and the hints are worked out; by default at once, in the call.
+    void setThinkRunner(TThinkRunner runner);
 
     // Blanks every cell (the options command does this before new settings take effect).
     void ClearBoard();
@@ -89,16 +116,40 @@ public:
     bool FreeChoice() const { return FFreeChoice; }
 
 private:
+    // What a take-back restores: the state before a press and the cells it changed.
+    struct TakeBack
+    {
+        std::int64_t playerScore;
+        std::int64_t compScore;
+        std::int32_t playerLast;
+        std::int32_t compLast;
+        int curCol;
+        int curRow;
+        bool freeChoice;
+        bool gameActive;
+        std::vector<std::pair<Cell, std::string>> cells; // in the order they were taken
+    };
+
     std::int32_t RandomCellValue();
     bool PlayerLineHasMove() const { return FSettings.GoByCols ? !ColIsEmpty(FCurCol) : !RowIsEmpty(FCurRow); }
     bool ComputerLineHasMove() const { return FSettings.GoByCols ? !RowIsEmpty(FCurRow) : !ColIsEmpty(FCurCol); }
-    std::int32_t BestInRow(int row) const;
-    std::int32_t BestInCol(int col) const;
+    void PlayerTurn();
     // The computer picks until the player's line holds a number or the game is over.
     void ComputerTurn(bool playerPasses);
-    void ComputerMove();
+    // False when the game was replaced while the computer was thinking.
+    bool ComputerMove();
     bool CheckGameOver();
+    void EndGame();
     void Take(Side side, int col, int row);
+    // Something replaced or rewound the game: a computer's pick or a hint still being thought
+    // out belongs to a game that is gone.
+    void Forget() { ++FEpoch; }
+    void ForgetHistory()
+    {
+        Forget();
+        FHistory.clear();
+    }
+    void Think(const std::function<void()> &job) const;
 
     TGameListener FSilent;
     TGameListener *FListener;
@@ -116,6 +167,12 @@ private:
     bool FBusy = false;
     bool FGameActive = false;
     bool FFreeChoice = false;
+
+    Strength FStrength = Strength::Normal;
+    TThinkRunner FThinkRunner;
+    std::vector<TakeBack> FHistory;
+    TakeBack *FRecording = nullptr; // the press under way, while one is
+    std::uint64_t FEpoch = 0;
 };
 
 } // namespace numbrax

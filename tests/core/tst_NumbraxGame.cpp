@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "BoardText.h"
+#include "GameFixtures.h"
 #include "NumbraxGame.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 using namespace numbrax;
 
@@ -30,11 +33,22 @@ public:
     void Picked(Side side, int col, int row, std::int32_t value) override
     {
         events << QStringLiteral("%1 %2 %3 %4").arg(name(side)).arg(col).arg(row).arg(value);
+        if (thinking && *thinking)
+            eventsWhileThinking++;
+    }
+    void BoardChanged() override { notices << QStringLiteral("board"); }
+    void ScoresChanged() override { notices << QStringLiteral("scores"); }
+    void TookBack() override
+    {
+        notices << QStringLiteral("took back");
+        tookBackStates.push_back(GameState::of(*game));
     }
     void MustPass(Side side) override
     {
         events << name(side) + QStringLiteral(" passes");
         holdsPlayer();
+        if (side == Side::Player && onPlayerPass)
+            onPlayerPass();
     }
     void GameOver(GameResult result, std::int64_t playerScore, std::int64_t compScore) override
     {
@@ -48,6 +62,11 @@ public:
     TNumbraxGame *game;
     QStringList events;
     int started = 0;
+    QStringList notices; // board, scores and take-back notices
+    std::vector<GameState> tookBackStates;
+    const bool *thinking = nullptr; // while set and true, no pick may be announced
+    int eventsWhileThinking = 0;
+    std::function<void()> onPlayerPass; // runs inside the player's pass, as a modal box would
     std::vector<bool> busyDuringMessage;
     std::vector<bool> pointerLiveDuringMessage;
 
@@ -150,6 +169,18 @@ private Q_SLOTS:
     void totalsBeyond32Bits();
     void wholeGamesKeepEveryNumber_data();
     void wholeGamesKeepEveryNumber();
+    void takeBack_data();
+    void takeBack();
+    void takeBackWholeGame_data();
+    void takeBackWholeGame();
+    void takeBackForgotten_data();
+    void takeBackForgotten();
+    void nothingDuringComputersTurn();
+    void hint_data();
+    void hint();
+    void thinkRunner_data();
+    void thinkRunner();
+    void newGameWhileThinking();
 };
 
 void tst_NumbraxGame::startsIdle()
@@ -201,6 +232,10 @@ void tst_NumbraxGame::computerChoice_data()
     QTest::newRow("very low scores")
         << "-999998 999998 . .\n-999997 999998 . .\n. . . .\n1 . . ." << false << QPoint(0, 3)
         << "computer 0 1 -999997";
+    // Numbers below -999999, from a given board: row 0's best counts as -999999, not -1000001.
+    QTest::newRow("a line's best below -999999")
+        << "-1500000 -1000001 . .\n-1000001 -2 . .\n. . . .\n1 . . ." << false << QPoint(0, 3)
+        << "computer 0 1 -1000001";
 }
 
 void tst_NumbraxGame::computerChoice()
@@ -703,6 +738,287 @@ void tst_NumbraxGame::wholeGamesKeepEveryNumber()
     QCOMPARE(recorder.events.last(),
              QStringLiteral("over %1 %2 %3").arg(QLatin1String(result)).arg(game.PlayerScore()).arg(game.CompScore()));
     QCOMPARE(recorder.events.filter(QStringLiteral("over")).size(), 1);
+}
+
+void tst_NumbraxGame::takeBack_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<bool>("byCols");
+    QTest::addColumn<QList<QPoint>>("presses"); // the last one is taken back
+
+    QTest::newRow("the computer's answer") << "5 1 0 0\n2 0 0 7\n0 4 0 0\n0 0 6 0" << false
+                                           << QList<QPoint>{{0, 0}};
+    QTest::newRow("the computer passes") << "1 2 3 0\n0 0 0 0\n0 0 0 4\n0 0 0 0" << false
+                                         << QList<QPoint>{{0, 0}};
+    QTest::newRow("three answers, the player passing") << "1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5" << false
+                                                       << QList<QPoint>{{0, 0}};
+    QTest::newRow("the end of the game") << "1 0 0 0\n3 0 0 0\n0 0 0 0\n0 0 0 0" << false << QList<QPoint>{{0, 0}};
+    QTest::newRow("a free press on a taken cell") << "0 0 0 0\n7 0 5 0\n0 0 0 0\n3 0 0 0" << false
+                                                  << QList<QPoint>{{0, 0}};
+    QTest::newRow("a free press ending the free choice only") << "0 1 2 3\n4 5 6 7\n8 9 1 2\n3 4 5 6" << false
+                                                              << QList<QPoint>{{0, 0}};
+    QTest::newRow("a blank cell") << ". 1 2 3\n4 5 6 7\n8 9 1 2\n3 4 5 6" << false << QList<QPoint>{{0, 0}};
+    QTest::newRow("by columns, the second press") << "2 6 5 1\n3 9 4 2\n7 8 1 3\n4 5 6 7" << true
+                                                  << QList<QPoint>{{3, 0}, {3, 2}};
+}
+
+void tst_NumbraxGame::takeBack()
+{
+    QFETCH(QString, numbers);
+    QFETCH(bool, byCols);
+    QFETCH(QList<QPoint>, presses);
+
+    TNumbraxGame game;
+    Recorder recorder(&game);
+    setGoByCols(game, byCols);
+    game.StartGame(BoardOf(numbers.toStdString()));
+    QVERIFY(!game.CanUndo());
+    GameState before;
+    for (const QPoint &press : presses) {
+        game.PointerMove(press.x(), press.y());
+        before = GameState::of(game);
+        game.Press();
+        QVERIFY(game.CanUndo());
+    }
+    QVERIFY(!(GameState::of(game) == before));
+    recorder.notices.clear();
+
+    game.Undo();
+    COMPARE_STATES(GameState::of(game), before);
+    QCOMPARE(recorder.notices, (QStringList{"board", "scores", "took back"}));
+    COMPARE_STATES(recorder.tookBackStates.back(), before);
+    QCOMPARE(game.CanUndo(), presses.size() > 1);
+}
+
+void tst_NumbraxGame::takeBackWholeGame_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("negative");
+    QTest::addColumn<bool>("nulls");
+    QTest::addColumn<bool>("byCols");
+    QTest::addColumn<int>("strength");
+
+    QTest::newRow("normal") << 6 << 10 << false << false << false << int(Strength::Normal);
+    QTest::newRow("novice, by columns, empty cells") << 7 << 5 << false << true << true << int(Strength::Novice);
+    QTest::newRow("strong, negatives") << 6 << 100 << true << false << false << int(Strength::Strong);
+    QTest::newRow("master, everything") << 5 << 999999 << true << true << true << int(Strength::Master);
+}
+
+void tst_NumbraxGame::takeBackWholeGame()
+{
+    // A game with the player's picks drawn at random, presses on taken cells among them, taken
+    // back pick by pick to its start: each step restores the state before that pick.
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    QFETCH(bool, negative);
+    QFETCH(bool, nulls);
+    QFETCH(bool, byCols);
+    QFETCH(int, strength);
+
+    TNumbraxGame game;
+    setGoByCols(game, byCols);
+    game.SetStrength(Strength(strength));
+    game.StartGame(DealtBoard(size, limit, negative, nulls, std::uint64_t(size * limit)));
+    const Board start = game.board();
+    TestDraws draws(std::uint64_t(strength) + 1);
+    std::vector<GameState> beforeEachPick;
+    while (game.GameActive()) {
+        const int along = draws.below(size);
+        const QPoint at = game.FreeChoice() ? QPoint(draws.below(size), along)
+                          : byCols          ? QPoint(game.CurCol(), along)
+                                            : QPoint(along, game.CurRow());
+        game.PointerMove(at.x(), at.y());
+        const GameState before = GameState::of(game);
+        game.Press();
+        if (!(GameState::of(game) == before))
+            beforeEachPick.push_back(before);
+    }
+    QVERIFY(beforeEachPick.size() > 2);
+    for (; !beforeEachPick.empty(); beforeEachPick.pop_back()) {
+        QVERIFY(game.CanUndo());
+        game.Undo();
+        COMPARE_STATES(GameState::of(game), beforeEachPick.back());
+    }
+    QVERIFY(!game.CanUndo());
+    QVERIFY(game.board() == start && game.FreeChoice());
+}
+
+void tst_NumbraxGame::takeBackForgotten_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::newRow("new game") << 0;
+    QTest::newRow("abort") << 1;
+    QTest::newRow("cleared board") << 2;
+    QTest::newRow("new board size") << 3;
+}
+
+void tst_NumbraxGame::takeBackForgotten()
+{
+    QFETCH(int, operation);
+    TNumbraxGame game;
+    game.NewGame(8);
+    game.PointerMove(2, 2);
+    game.Press();
+    QVERIFY(game.CanUndo());
+    switch (operation) {
+    case 0: game.NewGame(9); break;
+    case 1: game.AbortGame(); break;
+    case 2: game.ClearBoard(); break;
+    default: game.SetSettings(generating(7, 10, false, false)); break;
+    }
+    QVERIFY(!game.CanUndo());
+    const GameState after = GameState::of(game);
+    game.Undo();
+    COMPARE_STATES(GameState::of(game), after);
+}
+
+void tst_NumbraxGame::nothingDuringComputersTurn()
+{
+    // While the computer picks (here: while the player's pass is shown) the player can neither
+    // take back, nor ask for a hint, nor pick.
+    TNumbraxGame game;
+    Recorder recorder(&game);
+    startAt(game, "1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5", 0, 0);
+    game.Press();
+    game.Undo();
+    const QStringList oneTurn = recorder.events;
+
+    startAt(game, "1 0 0 0\n9 0 0 0\n8 0 0 0\n2 0 0 5", 0, 0);
+    recorder.events.clear();
+    std::vector<bool> offered;
+    recorder.onPlayerPass = [&] {
+        offered.push_back(game.CanUndo() || game.Hint().has_value());
+        game.Undo();
+        game.Press();
+    };
+    game.Press();
+    QCOMPARE(offered, (std::vector<bool>{false, false}));
+    QCOMPARE(recorder.events, oneTurn);
+    QVERIFY(game.CanUndo());
+}
+
+void tst_NumbraxGame::hint_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<bool>("byCols");
+    QTest::addColumn<QList<QPoint>>("presses");
+    QTest::addColumn<QPoint>("hint"); // (-1, -1): none
+
+    QTest::newRow("free choice, the only number") << "0 0 0 0\n0 0 7 0\n0 0 0 0\n0 0 0 0" << false
+                                                  << QList<QPoint>() << QPoint(2, 1);
+    QTest::newRow("free choice, no number") << "0 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0" << false << QList<QPoint>()
+                                            << QPoint(-1, -1);
+    // Taking the 9 hands the computer the other 9 and then the 8: the 8 first wins 17 to 10.
+    QTest::newRow("not the largest number") << "0 9 8 0\n0 9 1 0\n0 0 0 0\n0 0 0 0" << false
+                                            << QList<QPoint>{{0, 0}} << QPoint(2, 0);
+    QTest::newRow("by columns") << "0 0 0 0\n9 9 0 0\n8 1 0 0\n0 0 0 0" << true << QList<QPoint>{{0, 0}}
+                                << QPoint(0, 2);
+    QTest::newRow("game over") << "1 0 0 0\n3 0 0 0\n0 0 0 0\n0 0 0 0" << false << QList<QPoint>{{0, 0}}
+                               << QPoint(-1, -1);
+}
+
+void tst_NumbraxGame::hint()
+{
+    QFETCH(QString, numbers);
+    QFETCH(bool, byCols);
+    QFETCH(QList<QPoint>, presses);
+    QFETCH(QPoint, hint);
+
+    TNumbraxGame game;
+    QVERIFY(!game.Hint());
+    Recorder recorder(&game);
+    setGoByCols(game, byCols);
+    game.StartGame(BoardOf(numbers.toStdString()));
+    for (const QPoint &press : presses) {
+        game.PointerMove(press.x(), press.y());
+        game.Press();
+    }
+    const GameState before = GameState::of(game);
+    const bool couldUndo = game.CanUndo();
+    recorder.events.clear();
+    recorder.notices.clear();
+
+    const std::optional<Cell> given = game.Hint();
+    QCOMPARE(given ? QPoint(given->col, given->row) : QPoint(-1, -1), hint);
+    COMPARE_STATES(GameState::of(game), before);
+    QCOMPARE(game.CanUndo(), couldUndo);
+    QVERIFY(recorder.events.isEmpty() && recorder.notices.isEmpty());
+}
+
+void tst_NumbraxGame::thinkRunner_data()
+{
+    QTest::addColumn<int>("runner");
+    QTest::newRow("in the call") << 0;
+    QTest::newRow("on another thread") << 1;
+    QTest::newRow("dropping the job") << 2;
+}
+
+void tst_NumbraxGame::thinkRunner()
+{
+    // Whatever runs the thinking, the game goes the same way, and nothing is announced while
+    // the computer thinks.
+    QFETCH(int, runner);
+    const Board numbers = DealtBoard(6, 10, false, false, 77);
+    auto play = [&](TNumbraxGame &game) {
+        game.SetStrength(Strength::Strong);
+        game.StartGame(numbers);
+        game.PointerMove(2, 3);
+        while (game.GameActive()) {
+            const std::optional<Cell> hint = game.Hint();
+            QVERIFY(hint);
+            game.PointerMove(hint->col, hint->row);
+            game.Press();
+        }
+    };
+    TNumbraxGame plain;
+    Recorder plainRecorder(&plain);
+    play(plain);
+
+    TNumbraxGame game;
+    Recorder recorder(&game);
+    bool thinking = false;
+    int jobs = 0;
+    recorder.thinking = &thinking;
+    game.setThinkRunner([&](const std::function<void()> &job) {
+        ++jobs;
+        thinking = true;
+        if (runner == 0)
+            job();
+        else if (runner == 1)
+            std::thread(job).join();
+        thinking = false;
+    });
+    play(game);
+    QCOMPARE(recorder.events, plainRecorder.events);
+    QCOMPARE(recorder.eventsWhileThinking, 0);
+    // One job for each computer pick and each hint, one hint before each player pick.
+    QCOMPARE(jobs, int(recorder.events.filter(QRegularExpression("^(computer|player) \\d")).size()));
+}
+
+void tst_NumbraxGame::newGameWhileThinking()
+{
+    // A window keeps working while the computer thinks; a new game started meanwhile drops the
+    // old game's pick instead of making it on the new board.
+    TNumbraxGame game;
+    Recorder recorder(&game);
+    bool replaced = false;
+    game.setThinkRunner([&](const std::function<void()> &job) {
+        if (!replaced) {
+            replaced = true;
+            game.NewGame(5);
+        }
+        job();
+    });
+    startAt(game, "5 1 0 0\n2 0 0 7\n0 4 0 0\n0 0 6 0", 0, 0);
+    game.Press();
+    TNumbraxGame fresh;
+    fresh.SetSettings(game.settings());
+    fresh.NewGame(5);
+    QVERIFY(game.board() == fresh.board());
+    QVERIFY(game.GameActive() && game.FreeChoice() && !game.Busy() && !game.CanUndo());
+    QCOMPARE(game.CompScore(), 0);
+    QCOMPARE(recorder.events, QStringList{"player 0 0 5"});
 }
 
 QTEST_GUILESS_MAIN(tst_NumbraxGame)

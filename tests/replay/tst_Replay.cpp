@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "BoardText.h"
+#include "GameFixtures.h"
 #include "Replay.h"
 
 #include <QDir>
@@ -20,11 +21,11 @@ struct Run
     QString err;
 };
 
-Run replay(const QString &script)
+Run replay(const QString &script, const numbrax::ReplayLimits &limits = {})
 {
     std::istringstream in(script.toStdString());
     std::ostringstream out, err;
-    const int status = numbrax::RunReplay(in, out, err);
+    const int status = numbrax::RunReplay(in, out, err, limits);
     return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
 }
 
@@ -49,6 +50,9 @@ private Q_SLOTS:
     void newGameBoards();
     void errors_data();
     void errors();
+    void searchLimit();
+    void takenBackAndReplayed_data();
+    void takenBackAndReplayed();
     void program();
 };
 
@@ -127,6 +131,8 @@ void tst_Replay::errors_data()
     QTest::newRow("limit too large") << "newgame 4 1000000 0 0\n" << 1 << "";
     QTest::newRow("size too large") << "newgame 51 10 0 0\n" << 1 << "";
     QTest::newRow("missing argument") << "newgame 4 10 0\n" << 1 << "";
+    QTest::newRow("unknown level") << "level normal\n\nlevel grandmaster\n" << 3 << "";
+    QTest::newRow("level without a name") << board4 + "undo\nlevel\n" << 7 << "undo none\n";
     QTest::newRow("output before the error stays")
         << board4 + "print\nmove 9 9\nprint\n" << 7 << "1 2 3 4\n5 6 7 8\n9 1 2 3\n4 5 6 7\n";
     // Comments count, and the limit holds inside a board's rows too.
@@ -146,6 +152,61 @@ void tst_Replay::errors()
     QCOMPARE(run.out, out);
     QVERIFY2(run.err.startsWith(QStringLiteral("numbrax-replay: line %1: ").arg(line)), qPrintable(run.err));
     QCOMPARE(run.err.count('\n'), 1);
+}
+
+void tst_Replay::searchLimit()
+{
+    // A caller that must finish every script soon can stop one that asks for many searches.
+    const QString script = QStringLiteral("board 4\n1 2 3 4\n5 6 7 8\n9 1 2 3\n4 5 6 7\n"
+                                          "hint\nmove 0 0\npress\nlevel master\nmove 3 1\npress\nhint\n");
+    const Run within = replay(script, {3});
+    QCOMPARE(within.status, 0);
+    const Run beyond = replay(script, {1});
+    QCOMPARE(beyond.status, 2);
+    QVERIFY2(beyond.err.startsWith(QStringLiteral("numbrax-replay: line 11: ")), qPrintable(beyond.err));
+    QVERIFY(within.out.startsWith(beyond.out));
+}
+
+void tst_Replay::takenBackAndReplayed_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("byCols");
+    QTest::newRow("normal") << "normal" << false;
+    QTest::newRow("master, by columns") << "master" << true;
+}
+
+void tst_Replay::takenBackAndReplayed()
+{
+    // A whole game, every pick of it taken back, and the same picks again: the second game's
+    // transcript is the first one's, and the take-backs walk back to the start.
+    QFETCH(QString, level);
+    QFETCH(bool, byCols);
+    const numbrax::Board numbers = DealtBoard(6, 10, false, true, 606);
+    const QString start = QStringLiteral("bycols %1\nlevel %2\nboard 6\n%3")
+                              .arg(byCols ? 1 : 0)
+                              .arg(level, QString::fromStdString(numbrax::BoardToText(numbers)));
+    // The player takes the hinted cell each time.
+    numbrax::TNumbraxGame game;
+    game.SetSettings({6, 10, false, true, byCols});
+    game.SetStrength(level == QLatin1String("master") ? numbrax::Strength::Master : numbrax::Strength::Normal);
+    game.StartGame(numbers);
+    game.PointerMove(1, 4);
+    game.Press();
+    QString picks = QStringLiteral("move 1 4\npress\n");
+    int presses = 1;
+    for (std::optional<numbrax::Cell> hint; (hint = game.Hint()); ++presses) {
+        game.PointerMove(hint->col, hint->row);
+        game.Press();
+        picks += QStringLiteral("move %1 %2\npress\n").arg(hint->col).arg(hint->row);
+    }
+
+    const Run once = replay(start + picks);
+    const Run again = replay(start + picks + QStringLiteral("undo\n").repeated(presses + 1) + picks);
+    QCOMPARE(again.err, QString());
+    QVERIFY(again.out.startsWith(once.out) && again.out.endsWith(once.out));
+    const QStringList undone = again.out.mid(once.out.size(), again.out.size() - 2 * once.out.size()).split('\n');
+    QCOMPARE(undone.size(), 2 * presses + 2); // cur and score for each, "undo none", the last newline
+    QCOMPARE(undone.mid(undone.size() - 4), (QStringList{"cur 1 4", "score 0 0", "undo none", ""}));
 }
 
 void tst_Replay::program()
@@ -168,6 +229,24 @@ void tst_Replay::program()
     QVERIFY(fromInput.waitForFinished(20000));
     QCOMPARE(fromInput.exitCode(), 0);
     QCOMPARE(fromInput.readAllStandardOutput(), expected);
+
+    // Through a pipe, pick by pick: each answer arrives before the next command is sent.
+    QProcess piped;
+    piped.start(program, {});
+    QVERIFY(piped.waitForStarted(20000));
+    piped.write("board 4\n0 0 0 0\n0 0 7 0\n0 0 0 0\n0 0 0 0\nhint\n");
+    QByteArray answer;
+    while (!answer.endsWith('\n') && piped.waitForReadyRead(20000))
+        answer += piped.readAllStandardOutput();
+    QCOMPARE(answer, QByteArray("hint 2 1\n"));
+    piped.write("move 2 1\npress\n");
+    answer.clear();
+    while (answer.count('\n') < 4 && piped.waitForReadyRead(20000))
+        answer += piped.readAllStandardOutput();
+    QVERIFY2(answer.startsWith("cur 2 1\nplayer 2 1 7\n"), answer.constData());
+    piped.closeWriteChannel();
+    QVERIFY(piped.waitForFinished(20000));
+    QCOMPARE(piped.exitCode(), 0);
 
     QTemporaryDir dir;
     QProcess missing;

@@ -6,6 +6,8 @@
 #include "NumbraxGame.h"
 
 #include <charconv>
+#include <functional>
+#include <utility>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -71,6 +73,16 @@ void ExpectWords(const std::vector<std::string> &words, std::size_t count)
                           (count == 2 ? "" : "s")};
 }
 
+std::optional<Strength> StrengthNamed(const std::string &name)
+{
+    static const std::pair<const char *, Strength> names[] = {
+        {"novice", Strength::Novice}, {"normal", Strength::Normal}, {"strong", Strength::Strong}, {"master", Strength::Master}};
+    for (const auto &[word, strength] : names)
+        if (name == word)
+            return strength;
+    return std::nullopt;
+}
+
 bool Skipped(const std::string &line)
 {
     const std::size_t first = line.find_first_not_of(" \t\r");
@@ -79,10 +91,18 @@ bool Skipped(const std::string &line)
 
 } // namespace
 
-int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
+int RunReplay(std::istream &in, std::ostream &out, std::ostream &err, const ReplayLimits &limits)
 {
     Transcript transcript(out);
     TNumbraxGame game(&transcript);
+    long searches = 0;
+    bool hinting = false;
+    game.setThinkRunner([&](const std::function<void()> &job) {
+        const bool searching = hinting || game.strength() == Strength::Strong || game.strength() == Strength::Master;
+        if (searching && limits.searches >= 0 && ++searches > limits.searches)
+            throw ScriptError{"more than " + std::to_string(limits.searches) + " searches"};
+        job();
+    });
 
     std::string line;
     int lineNumber = 0;
@@ -143,9 +163,35 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err)
             } else if (command == "print") {
                 ExpectWords(words, 1);
                 out << BoardToText(game.board());
+            } else if (command == "level") {
+                ExpectWords(words, 2);
+                const std::optional<Strength> strength = StrengthNamed(words[1]);
+                if (!strength)
+                    throw ScriptError{"the level must be novice, normal, strong or master, not \"" + words[1] + "\""};
+                game.SetStrength(*strength);
+            } else if (command == "hint") {
+                ExpectWords(words, 1);
+                hinting = true;
+                const std::optional<Cell> hint = game.Hint();
+                hinting = false;
+                if (hint)
+                    out << "hint " << hint->col << ' ' << hint->row << '\n';
+                else
+                    out << "hint none\n";
+            } else if (command == "undo") {
+                ExpectWords(words, 1);
+                if (game.CanUndo()) {
+                    game.Undo();
+                    out << "cur " << game.CurCol() << ' ' << game.CurRow() << '\n';
+                    out << "score " << game.PlayerScore() << ' ' << game.CompScore() << '\n';
+                } else {
+                    out << "undo none\n";
+                }
             } else {
                 throw ScriptError{"unknown command \"" + command + "\""};
             }
+            // A program playing through a pipe reads each answer before it sends the next command.
+            out.flush();
         }
     } catch (const ScriptError &e) {
         out.flush();
