@@ -14,10 +14,7 @@
 #include "RecordingDesktop.h"
 #include "f_Setup.h"
 #include "GameFixtures.h"
-#include "PixelChecks.h"
-#include "Position.h"
 #include "RatioPixels.h"
-#include "Search.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
@@ -28,7 +25,7 @@
 
 #include <chrono>
 #include <semaphore>
-#include <stdexcept>
+#include <utility>
 
 #include <QDir>
 #include <QFileInfo>
@@ -154,34 +151,8 @@ struct Cleanup
     }
 };
 
-// What the window shows of a game: the game itself, the labels, the current cell, the panel.
-struct Shown
-{
-    GameState state;
-    QStringList labels;
-    QPoint marked;
-    QString caption;
-
-    static Shown of(const TfNumbrax &w)
-    {
-        return {GameState::of(w.game()),
-                {w.lblYou->text(), w.lblComp->text(), w.lblYouLast->text(), w.lblCompLast->text()},
-                w.sgr->markedCell(),
-                w.Panel1->caption()};
-    }
-};
-
-// The first number the player may take: of its row, or of the whole board in the free choice.
-QPoint firstNumber(const numbrax::TNumbraxGame &game)
-{
-    for (int row = 0; row < game.BoardSize(); ++row)
-        for (int col = 0; col < game.BoardSize(); ++col)
-            if (game.CellValue(col, row) != 0 && (game.FreeChoice() || row == game.CurRow()))
-                return {col, row};
-    return {-1, -1};
-}
-
-// Two points of the cell: the pointer moves, wherever the last test left it.
+// Moves the pointer onto the cell through a second point of it: the last test may have left
+// the pointer where the first is.
 void pointAt(TfNumbrax &w, QPoint cell)
 {
     QTest::mouseMove(w.sgr, w.sgr->cellRect(cell.x(), cell.y()).topLeft() + QPoint(1, 1));
@@ -194,60 +165,45 @@ void pickWithThePointer(TfNumbrax &w, QPoint cell)
     QTest::mouseClick(w.sgr, Qt::LeftButton, {}, cellCentre(w.sgr, cell.x(), cell.y()));
 }
 
-// A pointer move and a click on the board's cell as the window system hands them over: queued,
-// to be delivered by the event loop.
+// A move and a click on the cell as the window system hands them over: queued for the loop.
 void queueClick(TfNumbrax &w, QPoint cell)
 {
-    const QPoint local = w.sgr->mapTo(&w, cellCentre(w.sgr, cell.x(), cell.y()));
-    const QPoint global = w.mapToGlobal(local);
     using QWSI = QWindowSystemInterface;
-    QWindow *window = w.windowHandle();
-    QWSI::handleMouseEvent<QWSI::AsynchronousDelivery>(window, local, global, Qt::NoButton, Qt::NoButton, QEvent::MouseMove);
-    QWSI::handleMouseEvent<QWSI::AsynchronousDelivery>(window, local, global, Qt::LeftButton, Qt::LeftButton,
-                                                       QEvent::MouseButtonPress);
-    QWSI::handleMouseEvent<QWSI::AsynchronousDelivery>(window, local, global, Qt::NoButton, Qt::LeftButton,
-                                                       QEvent::MouseButtonRelease);
+    const QPoint at = w.sgr->mapTo(&w, cellCentre(w.sgr, cell.x(), cell.y()));
+    for (auto [buttons, type] : {std::pair{Qt::MouseButtons(), QEvent::MouseMove},
+                                 {Qt::LeftButton, QEvent::MouseButtonPress}, {{}, QEvent::MouseButtonRelease}})
+        QWSI::handleMouseEvent<QWSI::AsynchronousDelivery>(w.windowHandle(), at, w.mapToGlobal(at), buttons,
+                                                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type);
 }
 
-// Holds each job of the window's think runner until the test lets it go, so that the test sees
-// the window while the computer thinks, however fast the machine. While a job is held, step()
-// runs at every few passes of the window's loop; once it returns true the job goes on.
+// Holds each job of the window's think runner until step(), run by the window's loop while the
+// job waits, returns true: the test sees the window think, however fast the machine.
 class HeldThinking
 {
 public:
     HeldThinking(TfNumbrax &w, std::function<bool()> step)
-        : FStep(std::move(step))
     {
         w.game().setThinkRunner([this, &w](const std::function<void()> &job) {
+            // Let go after a long while anyway: a window that never runs its loop fails, not hangs.
             w.thinkAside([this, &job] {
-                // Let go after a long while in any case: a window that never runs its loop then
-                // fails the test instead of hanging it.
-                FLetGo = FGate.try_acquire_for(std::chrono::seconds(60));
-                ++FJobs;
+                letGo = FGate.try_acquire_for(std::chrono::seconds(60));
                 job();
             });
         });
-        FPoll.setInterval(5);
-        QObject::connect(&FPoll, &QTimer::timeout, [this, &w] {
-            if (w.thinking() && FStep()) {
+        QObject::connect(&FPoll, &QTimer::timeout, [this, &w, step = std::move(step)] {
+            if (w.thinking() && step()) {
                 FPoll.stop();
                 FGate.release();
             }
         });
-        FPoll.start();
+        FPoll.start(5);
     }
 
-    // Jobs run, and whether the last was let go by step().
-    int jobs() const { return FJobs; }
-    bool letGo() const { return FLetGo; }
+    bool letGo = false; // written by the job's thread, read once the window has joined it
 
 private:
-    std::function<bool()> FStep;
     QTimer FPoll;
     std::binary_semaphore FGate{0};
-    // Written by the job's thread, read once the window has joined it.
-    bool FLetGo = false;
-    int FJobs = 0;
 };
 
 } // namespace
@@ -298,8 +254,6 @@ private Q_SLOTS:
     void strengthEntries();
     void hint_data();
     void hint();
-    void hintWithoutAGameBeeps();
-    void hintFrameIsSharp();
     void takeBack_data();
     void takeBack();
     void slowThinkingKeepsTheWindowPainting();
@@ -375,8 +329,6 @@ void tst_f_Numbrax::menus()
     QCOMPARE(captions(w.File1), (QStringList{"Новая игра", "Отменить ход", "Подсказка", "-", "Сила компьютера",
                                              "Настройки...", "Top list...", "-", "Выход"}));
     QCOMPARE(captions(w.Strength1), (QStringList{"Новичок", "Обычный", "Сильный", "Мастер"}));
-    QCOMPARE(w.a_hint->shortcut(), QKeySequence(Qt::Key_H));
-    QCOMPARE(w.a_undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY(!w.a_toplist->isVisible());
     QVERIFY(!w.a_toplist->isEnabled());
     QCOMPARE(plain(w.Help1->title()), QStringLiteral("Помощь"));
@@ -1065,21 +1017,11 @@ void tst_f_Numbrax::strengthEntries()
     QFETCH(int, strength);
     TfNumbrax &w = *window;
     QVERIFY(w.a_normal->isChecked());
-    const Board numbers = DealtBoard(5, 10, false, false, 20);
-    w.game().StartGame(numbers);
-
-    // Chosen during a game: only this entry stays checked, and the computer's next pick is this
-    // strength's answer to the player's.
     auto *chosen = w.findChild<QAction *>(entry);
     chosen->trigger();
     for (QAction *a : {w.a_novice, w.a_normal, w.a_strong, w.a_master})
         QCOMPARE(a->isChecked(), a == chosen);
-    numbrax::Position position(numbers, false, numbrax::Side::Player, {2, 3}, true);
-    position.play(position.moveAt({2, 3}));
-    const numbrax::Cell answer = position.cell(numbrax::ChoosePick(position, numbrax::Strength(strength)));
-    pickWithThePointer(w, {2, 3});
-    QCOMPARE(w.sgr->markedCell(), QPoint(answer.col, answer.row));
-    QCOMPARE(w.game().CellValue(answer.col, answer.row), 0);
+    QCOMPARE(w.game().strength(), numbrax::Strength(strength));
 }
 
 void tst_f_Numbrax::hint_data()
@@ -1093,71 +1035,37 @@ void tst_f_Numbrax::hint()
 {
     QFETCH(bool, byKey);
     TfNumbrax &w = *window;
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QCOMPARE(w.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTRY_VERIFY(w.sgr->hasFocus());
-    // Taking the 9 ends the game at once, won by 9; taking the 1 wins by 1.
+    auto ask = [&] { byKey ? QTest::keyClick(w.sgr, Qt::Key_H) : w.a_hint->trigger(); };
+    ask(); // no game: nothing to hint, a beep
+    QCOMPARE(boxes->beeps, QList<unsigned>{0});
+
+    // Taking the 9 wins by 9, the 1 by 1.
     w.game().StartGame(board("0 0 0 0\n0 9 0 0\n0 0 0 0\n0 0 1 0"));
     pointAt(w, {3, 0});
-    if (byKey)
-        QTest::keyClick(w.sgr, Qt::Key_H);
-    else
-        w.a_hint->trigger();
-
-    // The hinted cell becomes the current one, framed in blue inside the red frame, and reads
-    // with the hint's word. Nothing is taken.
-    QCOMPARE(w.hint(), (numbrax::Cell{1, 1}));
+    ask();
+    // The hinted cell becomes the current one and reads with the hint's word; nothing is taken.
     QCOMPARE(w.sgr->markedCell(), QPoint(1, 1));
-    const QRect cell = w.sgr->cellRect(1, 1);
-    const QPoint right(cell.right() - 1, cell.center().y());
-    QCOMPARE(pixelMismatches(w.sgr->grab().toImage(), {{right, kHintBlue}, {cell.bottomRight(), kRed}}), QString());
-    const QString hinted = QStringLiteral("9, ") + TBoardAccessible::hintWord();
-    QCOMPARE(accessible(w.sgr)->focusChild()->text(QAccessible::Name), hinted);
+    QCOMPARE(accessible(w.sgr)->focusChild()->text(QAccessible::Name), "9, " + TBoardAccessible::hintWord());
     QCOMPARE(w.game().CellValue(1, 1), 9);
-    QCOMPARE(w.lblYou->text(), QStringLiteral("0"));
-    QVERIFY(boxes->beeps.isEmpty());
+    // Framed in blue inside the red frame, in whole device pixels: along the cell's right edge.
+    const QRect cell = w.sgr->cellRect(1, 1);
+    auto edge = [&](int fromRight, int width) {
+        const QImage image = w.sgr->grab().toImage();
+        const QRect strip(cell.right() - fromRight, cell.top() + 3, width, cell.height() - 6);
+        return RatioPixels::colours(image, RatioPixels::deviceRect(strip, image.devicePixelRatio()));
+    };
+    QCOMPARE(edge(0, 1), QSet<QRgb>{kRed});
+    QCOMPARE(edge(2, 2), QSet<QRgb>{kHintBlue});
+    QCOMPARE(edge(5, 3), QSet<QRgb>{kWhite});
 
     // Moving the current cell takes the hint away.
-    if (byKey)
-        QTest::keyClick(w.sgr, Qt::Key_Left);
-    else
-        QTest::mouseMove(w.sgr, cellCentre(w.sgr, 0, 2));
-    QVERIFY(!w.hint());
-    QCOMPARE(pixelMismatches(w.sgr->grab().toImage(), {{right, kWhite}}), QString());
+    byKey ? QTest::keyClick(w.sgr, Qt::Key_Left) : pointAt(w, {0, 2});
+    QCOMPARE(edge(2, 2), QSet<QRgb>{kWhite});
     QCOMPARE(accessible(w.sgr)->tableInterface()->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("9"));
-}
-
-void tst_f_Numbrax::hintWithoutAGameBeeps()
-{
-    TfNumbrax &w = *window;
-    w.a_hint->trigger();
-    QCOMPARE(boxes->beeps, QList<unsigned>{0});
-    QVERIFY(!w.hint());
-    QVERIFY(boxes->messages.isEmpty());
-}
-
-void tst_f_Numbrax::hintFrameIsSharp()
-{
-    // Run at ratio 1 and, by a test of its own, on a screen of ratio 2.
-    TfNumbrax &w = *window;
-    w.game().StartGame(board("0 0 0 0\n0 9 0 0\n0 0 0 0\n0 0 1 0"));
-    w.a_hint->trigger();
-    QVERIFY(w.hint());
-    const QImage image = w.sgr->grab().toImage();
-    const qreal ratio = image.devicePixelRatio();
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
-        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
-    // Along the cell's right edge, below the number's line: the red frame's pixel, the hint's
-    // two and the cell's white, each in its own colour alone.
-    const QRect cell = w.sgr->cellRect(1, 1);
-    const int top = cell.top() + 3;
-    const int height = cell.height() - 6;
-    auto shown = [&](int left, int width) {
-        return RatioPixels::colours(image, RatioPixels::deviceRect(QRect(left, top, width, height), ratio));
-    };
-    QCOMPARE(shown(cell.right(), 1), QSet<QRgb>{kRed});
-    QCOMPARE(shown(cell.right() - 2, 2), QSet<QRgb>{kHintBlue});
-    QCOMPARE(shown(cell.right() - 5, 3), QSet<QRgb>{kWhite});
 }
 
 void tst_f_Numbrax::takeBack_data()
@@ -1175,94 +1083,77 @@ void tst_f_Numbrax::takeBack()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.game().StartGame(DealtBoard(5, 10, false, false, 3));
     QVERIFY(!w.a_undo->isEnabled());
+    auto labels = [&w] { return QStringList{w.lblYou->text(), w.lblComp->text(), w.lblYouLast->text(), w.lblCompLast->text()}; };
 
-    // A whole game, the player taking the first number it may each time.
-    QList<Shown> before;
+    // A whole game by the keys, the player taking each hint.
+    QList<std::pair<GameState, QStringList>> before;
     while (w.game().GameActive()) {
-        const QPoint cell = firstNumber(w.game());
-        pointAt(w, cell);
-        before << Shown::of(w);
-        QTest::mouseClick(w.sgr, Qt::LeftButton, {}, cellCentre(w.sgr, cell.x(), cell.y()));
+        QTest::keyClick(w.sgr, Qt::Key_H);
+        before.append({GameState::of(w.game()), labels()});
+        QTest::keyClick(w.sgr, Qt::Key_Return);
     }
-    QVERIFY(before.size() >= 2);
     QVERIFY(!w.Panel1->caption().isEmpty());
 
-    // Taken back pick by pick to the start: each time the window shows what it showed before
-    // that pick, the finished game going on.
+    // Taken back pick by pick to the start, the finished game going on.
     while (!before.isEmpty()) {
         QVERIFY(w.a_undo->isEnabled());
-        if (byKey)
-            QTest::keyClick(w.sgr, Qt::Key_Z, Qt::ControlModifier);
-        else
-            w.a_undo->trigger();
-        const Shown expected = before.takeLast();
-        const Shown now = Shown::of(w);
-        COMPARE_STATES(now.state, expected.state);
-        QCOMPARE(now.labels, expected.labels);
-        QCOMPARE(now.marked, expected.marked);
-        QCOMPARE(now.caption, QString());
+        byKey ? QTest::keyClick(w.sgr, Qt::Key_Z, Qt::ControlModifier) : w.a_undo->trigger();
+        const auto [state, shown] = before.takeLast();
+        COMPARE_STATES(GameState::of(w.game()), state);
+        QCOMPARE(labels(), shown);
+        QCOMPARE(w.sgr->markedCell(), QPoint(state.curCol, state.curRow));
+        QCOMPARE(w.Panel1->caption(), QString());
     }
-    QVERIFY(w.game().FreeChoice());
     QVERIFY(!w.a_undo->isEnabled());
 }
 
 void tst_f_Numbrax::slowThinkingKeepsTheWindowPainting()
 {
     TfNumbrax &w = *window;
-    // The player takes 1, the computer 2; the player 4, the computer 3; the player 6, and the
-    // game is over.
+    // The player takes 1, the computer 2; the player 4, the computer 3; the player 6: over.
     w.game().StartGame(board("1 0 0 0\n2 0 4 0\n0 0 0 0\n0 6 3 0"));
     pickWithThePointer(w, {0, 0});
     QVERIFY(w.a_undo->isEnabled());
     QCoreApplication::processEvents();
-
     PaintCounter painted(w.sgr);
-    bool busyCursor = false;
-    bool commandsWithheld = false;
     bool queued = false;
+    bool busy = false;
+    bool withheld = false;
     std::int64_t scoreWhenDone = -1;
     HeldThinking held(w, [&] {
-        if (!queued) {
-            busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            commandsWithheld = !w.a_undo->isEnabled()
+        if (!std::exchange(queued, true)) {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            withheld = !w.a_undo->isEnabled()
                 && accessible(w.sgr)->tableInterface()->cellAt(3, 1)->actionInterface()->actionNames().isEmpty();
             queueClick(w, {1, 3});
-            queued = true;
         }
-        // The cell the player took is painted grey while the computer still thinks.
-        if (!painted.cells.contains(QPoint(2, 1)))
-            return false;
         scoreWhenDone = w.game().PlayerScore();
-        return true;
+        return painted.cells.contains(QPoint(2, 1)); // the player's pick, painted meanwhile
     });
     pickWithThePointer(w, {2, 1});
-    QCOMPARE(held.jobs(), 1);
-    QVERIFY(held.letGo());
-    QVERIFY(busyCursor);
-    QVERIFY(commandsWithheld);
+    QVERIFY(held.letGo);
+    QVERIFY(busy);
+    QVERIFY(withheld);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(w.sgr->markedCell(), QPoint(2, 3));
-    QVERIFY(w.a_undo->isEnabled());
-
     // The press made meanwhile waited for the pick, and takes the 6 after it.
     QCOMPARE(scoreWhenDone, 5);
     QTRY_COMPARE(w.game().PlayerScore(), 11);
-    QCOMPARE(boxes->messages, QStringList{"Конец игры. Поздравляю! Вы выиграли."});
 }
 
 void tst_f_Numbrax::closeWaitsForThePick()
 {
     TfNumbrax &w = *window;
     w.game().StartGame(board("1 0 0 0\n2 0 4 0\n0 0 0 0\n0 6 3 0"));
-    bool shownWhileThinking = false;
+    bool shown = false;
     HeldThinking held(w, [&] {
         w.close();
-        shownWhileThinking = w.isVisible();
+        shown = w.isVisible();
         return true;
     });
     pickWithThePointer(w, {0, 0});
-    QVERIFY(held.letGo());
-    QVERIFY(shownWhileThinking);
+    QVERIFY(held.letGo);
+    QVERIFY(shown);
     QCOMPARE(w.game().CompScore(), 2);
     QVERIFY(!w.isVisible());
 }
@@ -1276,15 +1167,9 @@ void tst_f_Numbrax::quickThinkingRunsNoLoop()
     QElapsedTimer clock;
     clock.start();
     w.thinkAside([&ranOn] { ranOn = QThread::currentThread(); });
-    const bool quick = clock.elapsed() < TfNumbrax::kQuickThinkMs;
     QVERIFY(ranOn && ranOn != QThread::currentThread());
-    // On a machine too busy to finish it in time the loop may have run, as it should then.
-    if (quick)
-        QVERIFY(!looped);
-    QVERIFY(!QApplication::overrideCursor());
-
-    // A job's failure reaches the caller.
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, w.thinkAside([] { throw std::runtime_error("no memory left"); }));
+    // A machine too busy to finish the job in time runs the loop, as it should then.
+    QVERIFY(!looped || clock.elapsed() >= TfNumbrax::kQuickThinkMs);
 }
 
 QTEST_MAIN(tst_f_Numbrax)
