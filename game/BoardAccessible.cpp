@@ -31,6 +31,8 @@ public:
             return TBoardAccessible::blankName();
         if (text == "0")
             return TBoardAccessible::takenName();
+        if (FTable->mainWindow().hint() == numbrax::Cell{FColumn, FRow})
+            return QString::fromStdString(text) + QStringLiteral(", ") + TBoardAccessible::hintWord();
         return QString::fromStdString(text);
     }
 
@@ -62,7 +64,7 @@ public:
     QStringList actionNames() const override
     {
         const numbrax::TNumbraxGame &game = FTable->mainWindow().game();
-        if (!isValid() || !game.GameActive() || game.Busy())
+        if (!isValid() || !game.GameActive() || game.Busy() || FTable->mainWindow().thinking())
             return {};
         return {pressAction()};
     }
@@ -83,7 +85,7 @@ public:
             return;
         }
         w.sgr->setMarkedCell(FColumn, FRow);
-        game.Press();
+        w.pickCurrentCell();
     }
 
 private:

@@ -14,6 +14,8 @@ public:
     // The words for cells without a number.
     static QString takenName() { return QStringLiteral("занято"); }
     static QString blankName() { return QStringLiteral("пусто"); }
+    // Added to the name of the cell a hint marks, while the hint stands.
+    static QString hintWord() { return QStringLiteral("подсказка"); }
 
     explicit TBoardAccessible(TfNumbrax &window);
 

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Reads the running game over AT-SPI: the board as a table of its size, a cell's name after a
-# new game, a cell taken through its action, and the score labels with their headings.
+# new game, a cell taken through its action, the score labels with their headings, a hint and
+# a take-back.
 # Started by tst_atspi.sh inside a private D-Bus session; starts and ends the game itself.
 import subprocess
 import sys
@@ -68,6 +69,15 @@ def find(app, role, name_prefix=""):
     return None
 
 
+def hinted_cell(table):
+    for row in range(table.get_n_rows()):
+        for col in range(table.get_n_columns()):
+            cell = table.get_accessible_at(row, col)
+            if (cell.get_name() or "").endswith(", подсказка"):
+                return cell
+    return None
+
+
 def main():
     game = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL)
     try:
@@ -106,6 +116,21 @@ def main():
             check(score == "Вы: " + name, "the player's score reads 'Вы: %s' (%s)" % (name, score))
             last = find(app, Atspi.Role.LABEL, "Последний ход компьютера: ")
             check(last is not None, "the computer's last pick reads with its heading")
+
+            # H: the hinted cell becomes the focused one and reads with the hint's word.
+            subprocess.run(["xdotool", "key", "h"], timeout=20)
+            hinted = wait_for(lambda: hinted_cell(table), "no cell reads as the hint", 60)
+            check(hinted.get_state_set().contains(Atspi.StateType.FOCUSED),
+                  "the hinted cell is the focused one (%s)" % hinted.get_name())
+
+            # Ctrl+Z: the pick is taken back; the cell reads its number again, the score 0, and
+            # the hint is gone.
+            subprocess.run(["xdotool", "key", "ctrl+z"], timeout=20)
+            back = settled(cell.get_name, name)
+            check(back == name, "the cell taken back reads its number '%s' (%s)" % (name, back))
+            score = settled(you.get_name, "Вы: 0")
+            check(score == "Вы: 0", "the player's score reads 'Вы: 0' after the take-back (%s)" % score)
+            check(hinted_cell(table) is None, "no cell reads as the hint after the take-back")
     finally:
         game.terminate()
         try:

@@ -13,10 +13,19 @@
 #include "Panel.h"
 #include "RecordingDesktop.h"
 #include "f_Setup.h"
+#include "GameFixtures.h"
+#include "RatioPixels.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QScreen>
+#include <QThread>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <chrono>
+#include <semaphore>
+#include <utility>
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +45,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kGrey = qRgb(128, 128, 128);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kSilver = qRgb(192, 192, 192);
+const QRgb kHintBlue = qRgb(0, 0, 160);
 
 Board board(const char *text)
 {
@@ -141,6 +151,61 @@ struct Cleanup
     }
 };
 
+// Moves the pointer onto the cell through a second point of it: the last test may have left
+// the pointer where the first is.
+void pointAt(TfNumbrax &w, QPoint cell)
+{
+    QTest::mouseMove(w.sgr, w.sgr->cellRect(cell.x(), cell.y()).topLeft() + QPoint(1, 1));
+    QTest::mouseMove(w.sgr, cellCentre(w.sgr, cell.x(), cell.y()));
+}
+
+void pickWithThePointer(TfNumbrax &w, QPoint cell)
+{
+    pointAt(w, cell);
+    QTest::mouseClick(w.sgr, Qt::LeftButton, {}, cellCentre(w.sgr, cell.x(), cell.y()));
+}
+
+// A move and a click on the cell as the window system hands them over: queued for the loop.
+void queueClick(TfNumbrax &w, QPoint cell)
+{
+    using QWSI = QWindowSystemInterface;
+    const QPoint at = w.sgr->mapTo(&w, cellCentre(w.sgr, cell.x(), cell.y()));
+    for (auto [buttons, type] : {std::pair{Qt::MouseButtons(), QEvent::MouseMove},
+                                 {Qt::LeftButton, QEvent::MouseButtonPress}, {{}, QEvent::MouseButtonRelease}})
+        QWSI::handleMouseEvent<QWSI::AsynchronousDelivery>(w.windowHandle(), at, w.mapToGlobal(at), buttons,
+                                                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type);
+}
+
+// Holds each job of the window's think runner until step(), run by the window's loop while the
+// job waits, returns true: the test sees the window think, however fast the machine.
+class HeldThinking
+{
+public:
+    HeldThinking(TfNumbrax &w, std::function<bool()> step)
+    {
+        w.game().setThinkRunner([this, &w](const std::function<void()> &job) {
+            // Let go after a long while anyway: a window that never runs its loop fails, not hangs.
+            w.thinkAside([this, &job] {
+                letGo = FGate.try_acquire_for(std::chrono::seconds(60));
+                job();
+            });
+        });
+        QObject::connect(&FPoll, &QTimer::timeout, [this, &w, step = std::move(step)] {
+            if (w.thinking() && step()) {
+                FPoll.stop();
+                FGate.release();
+            }
+        });
+        FPoll.start(5);
+    }
+
+    bool letGo = false; // written by the job's thread, read once the window has joined it
+
+private:
+    QTimer FPoll;
+    std::binary_semaphore FGate{0};
+};
+
 } // namespace
 
 class tst_f_Numbrax : public QObject
@@ -185,6 +250,15 @@ private Q_SLOTS:
     void rulesText();
     void readmeText();
     void aboutCommand();
+    void strengthEntries_data();
+    void strengthEntries();
+    void hint_data();
+    void hint();
+    void takeBack_data();
+    void takeBack();
+    void slowThinkingKeepsTheWindowPainting();
+    void closeWaitsForThePick();
+    void quickThinkingRunsNoLoop();
 
 private:
     std::unique_ptr<RecordingDesktop> boxes;
@@ -252,8 +326,9 @@ void tst_f_Numbrax::menus()
 {
     TfNumbrax &w = *window;
     QCOMPARE(plain(w.File1->title()), QStringLiteral("Игра"));
-    QCOMPARE(captions(w.File1),
-             (QStringList{"Новая игра", "Настройки...", "Top list...", "-", "Выход"}));
+    QCOMPARE(captions(w.File1), (QStringList{"Новая игра", "Отменить ход", "Подсказка", "-", "Сила компьютера",
+                                             "Настройки...", "Top list...", "-", "Выход"}));
+    QCOMPARE(captions(w.Strength1), (QStringList{"Новичок", "Обычный", "Сильный", "Мастер"}));
     QVERIFY(!w.a_toplist->isVisible());
     QVERIFY(!w.a_toplist->isEnabled());
     QCOMPARE(plain(w.Help1->title()), QStringLiteral("Помощь"));
@@ -592,7 +667,7 @@ void tst_f_Numbrax::accessLettersOnlyWithAlt()
 {
     TfNumbrax &w = *window;
     // Every entry has one access letter, different from the others of its menu.
-    for (const QMenu *menu : {w.File1, w.Help1}) {
+    for (const QMenu *menu : {w.File1, w.Strength1, w.Help1}) {
         QSet<QChar> letters;
         int entries = 0;
         for (const QAction *a : menu->actions()) {
@@ -924,6 +999,177 @@ void tst_f_Numbrax::aboutCommand()
     window->a_about->trigger();
     QCOMPARE(shown, QStringLiteral("Numbrax"));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_f_Numbrax::strengthEntries_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("strength");
+    QTest::newRow("Новичок") << "a_novice" << int(numbrax::Strength::Novice);
+    QTest::newRow("Обычный") << "a_normal" << int(numbrax::Strength::Normal);
+    QTest::newRow("Сильный") << "a_strong" << int(numbrax::Strength::Strong);
+    QTest::newRow("Мастер") << "a_master" << int(numbrax::Strength::Master);
+}
+
+void tst_f_Numbrax::strengthEntries()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, strength);
+    TfNumbrax &w = *window;
+    QVERIFY(w.a_normal->isChecked());
+    auto *chosen = w.findChild<QAction *>(entry);
+    chosen->trigger();
+    for (QAction *a : {w.a_novice, w.a_normal, w.a_strong, w.a_master})
+        QCOMPARE(a->isChecked(), a == chosen);
+    QCOMPARE(w.game().strength(), numbrax::Strength(strength));
+}
+
+void tst_f_Numbrax::hint_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("menu entry, then the pointer moves") << false;
+    QTest::newRow("H, then an arrow key moves") << true;
+}
+
+void tst_f_Numbrax::hint()
+{
+    QFETCH(bool, byKey);
+    TfNumbrax &w = *window;
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QCOMPARE(w.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto ask = [&] { byKey ? QTest::keyClick(w.sgr, Qt::Key_H) : w.a_hint->trigger(); };
+    ask(); // no game: nothing to hint, a beep
+    QCOMPARE(boxes->beeps, QList<unsigned>{0});
+
+    // Taking the 9 wins by 9, the 1 by 1.
+    w.game().StartGame(board("0 0 0 0\n0 9 0 0\n0 0 0 0\n0 0 1 0"));
+    pointAt(w, {3, 0});
+    ask();
+    // The hinted cell becomes the current one and reads with the hint's word; nothing is taken.
+    QCOMPARE(w.sgr->markedCell(), QPoint(1, 1));
+    QCOMPARE(accessible(w.sgr)->focusChild()->text(QAccessible::Name), "9, " + TBoardAccessible::hintWord());
+    QCOMPARE(w.game().CellValue(1, 1), 9);
+    // Framed in blue inside the red frame, in whole device pixels: along the cell's right edge.
+    const QRect cell = w.sgr->cellRect(1, 1);
+    auto edge = [&](int fromRight, int width) {
+        const QImage image = w.sgr->grab().toImage();
+        const QRect strip(cell.right() - fromRight, cell.top() + 3, width, cell.height() - 6);
+        return RatioPixels::colours(image, RatioPixels::deviceRect(strip, image.devicePixelRatio()));
+    };
+    QCOMPARE(edge(0, 1), QSet<QRgb>{kRed});
+    QCOMPARE(edge(2, 2), QSet<QRgb>{kHintBlue});
+    QCOMPARE(edge(5, 3), QSet<QRgb>{kWhite});
+
+    // Moving the current cell takes the hint away.
+    byKey ? QTest::keyClick(w.sgr, Qt::Key_Left) : pointAt(w, {0, 2});
+    QCOMPARE(edge(2, 2), QSet<QRgb>{kWhite});
+    QCOMPARE(accessible(w.sgr)->tableInterface()->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("9"));
+}
+
+void tst_f_Numbrax::takeBack_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Ctrl+Z") << true;
+    QTest::newRow("menu entry") << false;
+}
+
+void tst_f_Numbrax::takeBack()
+{
+    QFETCH(bool, byKey);
+    TfNumbrax &w = *window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.game().StartGame(DealtBoard(5, 10, false, false, 3));
+    QVERIFY(!w.a_undo->isEnabled());
+    auto labels = [&w] { return QStringList{w.lblYou->text(), w.lblComp->text(), w.lblYouLast->text(), w.lblCompLast->text()}; };
+
+    // A whole game by the keys, the player taking each hint.
+    QList<std::pair<GameState, QStringList>> before;
+    while (w.game().GameActive()) {
+        QTest::keyClick(w.sgr, Qt::Key_H);
+        before.append({GameState::of(w.game()), labels()});
+        QTest::keyClick(w.sgr, Qt::Key_Return);
+    }
+    QVERIFY(!w.Panel1->caption().isEmpty());
+
+    // Taken back pick by pick to the start, the finished game going on.
+    while (!before.isEmpty()) {
+        QVERIFY(w.a_undo->isEnabled());
+        byKey ? QTest::keyClick(w.sgr, Qt::Key_Z, Qt::ControlModifier) : w.a_undo->trigger();
+        const auto [state, shown] = before.takeLast();
+        COMPARE_STATES(GameState::of(w.game()), state);
+        QCOMPARE(labels(), shown);
+        QCOMPARE(w.sgr->markedCell(), QPoint(state.curCol, state.curRow));
+        QCOMPARE(w.Panel1->caption(), QString());
+    }
+    QVERIFY(!w.a_undo->isEnabled());
+}
+
+void tst_f_Numbrax::slowThinkingKeepsTheWindowPainting()
+{
+    TfNumbrax &w = *window;
+    // The player takes 1, the computer 2; the player 4, the computer 3; the player 6: over.
+    w.game().StartGame(board("1 0 0 0\n2 0 4 0\n0 0 0 0\n0 6 3 0"));
+    pickWithThePointer(w, {0, 0});
+    QVERIFY(w.a_undo->isEnabled());
+    QCoreApplication::processEvents();
+    PaintCounter painted(w.sgr);
+    bool queued = false;
+    bool busy = false;
+    bool withheld = false;
+    std::int64_t scoreWhenDone = -1;
+    HeldThinking held(w, [&] {
+        if (!std::exchange(queued, true)) {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            withheld = !w.a_undo->isEnabled()
+                && accessible(w.sgr)->tableInterface()->cellAt(3, 1)->actionInterface()->actionNames().isEmpty();
+            queueClick(w, {1, 3});
+        }
+        scoreWhenDone = w.game().PlayerScore();
+        return painted.cells.contains(QPoint(2, 1)); // the player's pick, painted meanwhile
+    });
+    pickWithThePointer(w, {2, 1});
+    QVERIFY(held.letGo);
+    QVERIFY(busy);
+    QVERIFY(withheld);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(w.sgr->markedCell(), QPoint(2, 3));
+    // The press made meanwhile waited for the pick, and takes the 6 after it.
+    QCOMPARE(scoreWhenDone, 5);
+    QTRY_COMPARE(w.game().PlayerScore(), 11);
+}
+
+void tst_f_Numbrax::closeWaitsForThePick()
+{
+    TfNumbrax &w = *window;
+    w.game().StartGame(board("1 0 0 0\n2 0 4 0\n0 0 0 0\n0 6 3 0"));
+    bool shown = false;
+    HeldThinking held(w, [&] {
+        w.close();
+        shown = w.isVisible();
+        return true;
+    });
+    pickWithThePointer(w, {0, 0});
+    QVERIFY(held.letGo);
+    QVERIFY(shown);
+    QCOMPARE(w.game().CompScore(), 2);
+    QVERIFY(!w.isVisible());
+}
+
+void tst_f_Numbrax::quickThinkingRunsNoLoop()
+{
+    TfNumbrax &w = *window;
+    bool looped = false;
+    QTimer::singleShot(0, &w, [&looped] { looped = true; });
+    QThread *ranOn = nullptr;
+    QElapsedTimer clock;
+    clock.start();
+    w.thinkAside([&ranOn] { ranOn = QThread::currentThread(); });
+    QVERIFY(ranOn && ranOn != QThread::currentThread());
+    // A machine too busy to finish the job in time runs the loop, as it should then.
+    QVERIFY(!looped || clock.elapsed() >= TfNumbrax::kQuickThinkMs);
 }
 
 QTEST_MAIN(tst_f_Numbrax)
