@@ -32,10 +32,12 @@ using TUDClickEvent = std::function<void(QObject *Sender, TUDBtnType Button)>;
 // The spin edit's reading and writing of its text, without a control. The number a text holds
 // (nullopt when it is unreadable): vtInteger a plain signed 32-bit whole number, vtFloat a
 // decimal number with the given separator.
-std::optional<long double> SpinTextToValue(const QString &text, TValueType type, const QString &separator);
+KAVOCONTROLS_EXPORT std::optional<long double> SpinTextToValue(const QString &text, TValueType type,
+                                                               const QString &separator);
 // The text for a number, not clamped: vtFloat with decimals digits after the separator,
 // vtInteger rounded half to even within the 64-bit range; nullopt for a NaN with vtInteger.
-std::optional<QString> SpinValueToText(long double value, TValueType type, int decimals, const QString &separator);
+KAVOCONTROLS_EXPORT std::optional<QString> SpinValueToText(long double value, TValueType type, int decimals,
+                                                           const QString &separator);
 
 // The spin edit's arrow pair: two stacked arrows that report one step per click and keep
 // reporting while an arrow is held. It works like the desktop's up-down control kept at

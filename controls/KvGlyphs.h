@@ -70,7 +70,7 @@ enum TGlyphState : quint8 { gsUp, gsDisabled, gsDown, gsExclusive };
 
 // The number of images a glyph strip holds by its shape: its width over its height when that
 // is a whole number, a strip of more than four counting as one; 0 when the shape does not say.
-int StripImageCount(const QImage &strip);
+KAVOCONTROLS_EXPORT int StripImageCount(const QImage &strip);
 
 // Glyph and caption positions inside a button, from TButtonGlyph::ComputeLayout.
 struct TGlyphLayout
