@@ -23,7 +23,6 @@
 /// @code
 /// struct TTag : TkavoCaptionControl { explicit TTag(QWidget *parent) : TkavoCaptionControl(parent) {}
 ///     bool acceleratorPressed() override { return false; } void paintEvent(QPaintEvent *) override; };
-
 /// @endcode
 ///
 /// @qtdiff

@@ -53,7 +53,6 @@ public:
     /// Returns whether the sound played.
     bool PlayFile(const QString &name) override;
     /// Plays the raw-data resource name. A missing resource plays nothing; one that cannot
-
     /// be played is reported in an error box. Returns whether the sound played.
     bool PlayResource(const QString &name) override;
 

@@ -68,7 +68,6 @@ private:
 /// toolkit::TFormLoader loader;
 /// auto *ok = loader.add(new TkavoBitBtn(form));
 /// ok->setCaption("&Go"); ok->setKind(bkOK); // the kind keeps the caption the form gave
-
 /// @endcode
 ///
 /// @qtdiff

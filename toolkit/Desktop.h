@@ -71,7 +71,6 @@ KAVOCONTROLS_EXPORT Desktop &desktop();
 /// @code
 /// TRecordingDesktop recorder; toolkit::ScopedDesktop use(recorder); // a test's own Desktop
 /// spin.setReadOnly(true); spin.StepUp(&spin); // the beep reaches the recorder, not the speaker
-
 /// @endcode
 ///
 /// @qtdiff

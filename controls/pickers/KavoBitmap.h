@@ -2,7 +2,7 @@
 #pragma once
 
 /// @file
-/// TkavoBitmap, a picture drawn normal, disabled or stretched, and TkavoBitmapView, which shows one.
+/// TkavoBitmap, a picture drawn normal, disabled or stretched, and TkavoBitmapView to show one.
 
 #include "kavopickers_export.h"
 

@@ -66,7 +66,7 @@ protected:
 /// focus or takes Enter: an unreadable text beeps and gives way to the last good value.
 ///
 /// @code
-/// class TColorEdit : public TkavoCustomEdit { QDialog *CreatePicker() override; void PickerAccepted(QDialog *) override;
+/// struct TColorEdit : TkavoCustomEdit { QDialog *CreatePicker() override; void PickerAccepted(QDialog *) override;
 ///     bool ReadText(const QString &) override; QString ValueText() const override; };
 /// @endcode
 ///

@@ -26,7 +26,6 @@ namespace kvcalc {
 /// @code
 /// auto cent = kvcalc::TDecimal::fromDigits("1", -2);  // 0.01, exactly
 /// auto sum = kvcalc::Add(*cent, kvcalc::TDecimal(2)); // sum->toString() == "2.01"
-
 /// @endcode
 ///
 /// @qtdiff
