@@ -13,13 +13,14 @@ PREFIX     ?= /usr/local
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 CMAKE_LAUNCHER := $(if $(CCACHE),-DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all setup configure build run docs test bench fuzz install package clean
+.PHONY: all setup build run test bench fuzz install package clean
 
 all: build
 
 setup:
 	@./scripts/setup
 
+.PHONY: configure docs
 configure: setup
 	@cmake -S . -B $(BUILD) $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF -DNUMBRAX_BENCH=ON >/dev/null
 
