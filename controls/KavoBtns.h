@@ -215,7 +215,6 @@ private:
 /// time. The drop-down menu opens on a press, below or beside the button, as QToolButton's
 /// menu does, and the button may be an ellipse that takes presses only inside its shape.
 class KAVOCONTROLS_EXPORT TkavoBitBtn : public TkavoCustomButton
-
 {
     Q_OBJECT
     Q_PROPERTY(bool DrawFocus READ DrawFocus WRITE setDrawFocus RESET resetDrawFocus)

@@ -127,7 +127,6 @@ private:
 /// limits mean no limits rather than a single value. Changes are reported through the OnChange
 /// callback, not a valueChanged() signal.
 class KAVOCONTROLS_EXPORT TkavoSpinEdit : public QLineEdit, public toolkit::TComponent
-
 {
     Q_OBJECT
     // The numbers are published as double, the widest floating type form builders know; the

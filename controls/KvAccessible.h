@@ -6,7 +6,6 @@
 
 #include "kavocontrols_export.h"
 
-
 /// Makes the library's self-painted controls tell assistive technology what they are: the spin
 /// edit a spin box with its value and range, named by the label that leads to it; the flat check
 /// box a check box (or radio button) with its caption and state; the hover label a label, or a

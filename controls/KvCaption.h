@@ -31,7 +31,6 @@
 /// name a desktop colour (toolkit::TColor) and follows the parent until one is set
 /// (ParentColor), and a caption colour of its own.
 class KAVOCONTROLS_EXPORT TkavoCaptionControl : public QWidget, public toolkit::TComponent
-
 {
     Q_OBJECT
 

@@ -246,7 +246,6 @@ private:
 /// colours, not as rich text, and colours are toolkit::TColor values that may name a desktop
 /// colour. Events are callbacks (OnMouseEnter, OnDblClick...) rather than signals.
 class KAVOCONTROLS_EXPORT TkavoLabel : public TkavoCustomLabel
-
 {
     Q_OBJECT
     Q_PROPERTY(bool Alive READ Alive WRITE setAlive RESET resetAlive)

@@ -15,7 +15,6 @@
 class QPainter;
 class QPalette;
 
-
 /// The top that centres a height h in rect: rect's top plus half the room left, truncated
 /// toward zero, so a height taller than rect starts above rect's top.
 KAVOCONTROLS_EXPORT int CenterTop(QRect rect, int h);

@@ -15,7 +15,6 @@
 /// showCommand is kept for callers that pass one, the desktop decides how the program shows.
 /// With wait set, the event loop keeps running until the started process ends or the
 /// application is told to quit. Never throws.
-
 KAVOCONTROLS_EXPORT QString ShellOpen(const QString &target, const QString &params = QString(),
                                       int showCommand = 5, bool wait = false);
 

@@ -19,7 +19,6 @@ KAVOCONTROLS_EXPORT QString applicationTitle();
 /// Sets the caption of every plain message box (see applicationTitle()).
 KAVOCONTROLS_EXPORT void setApplicationTitle(const QString &title);
 
-
 /// The desktop's user-interface font with its characters pixelSize pixels high. The windows
 /// were laid out for a classic 8-point dialog font, 11 pixels on a 96-dpi screen; the desktop's
 /// own font at that pixel size keeps their layout.

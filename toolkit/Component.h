@@ -101,7 +101,6 @@ private:
 /// (Qt 6 has no STORED functions), a control decides through a Q_INVOKABLE predicate named
 /// after the property: isCaptionStored() for Caption. Otherwise the property's STORED flag
 /// decides. False for unknown properties.
-
 KAVOCONTROLS_EXPORT bool isPropertyStored(const QObject *object, const char *name);
 
 } // namespace toolkit

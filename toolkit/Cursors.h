@@ -6,7 +6,6 @@
 
 #include "kavocontrols_export.h"
 
-
 #include <QCursor>
 
 #include <functional>

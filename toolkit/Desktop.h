@@ -113,7 +113,6 @@ public:
 
 /// Plugs in the audio the real desktop plays through. The caller keeps ownership; the output
 /// must live as long as the program plays sounds.
-
 KAVOCONTROLS_EXPORT void plugSoundOutput(SoundOutput *output);
 
 inline void MessageBeep(unsigned type)

@@ -5,7 +5,6 @@
 /// Bevelled frames.
 
 #include "kavocontrols_export.h"
-
 #include "Enums.h"
 
 #include <QColor>

@@ -78,14 +78,11 @@ private:
 /// @code
 /// struct TCell : toolkit::TTableCellAccessible<TBoard> { using TTableCellAccessible::TTableCellAccessible;
 ///     QString text(QAccessible::Text) const override; /* and rect(), state() */ };
-
-
 /// @endcode
 ///
 /// @qtdiff
 /// Qt's cells of QTableView are not public; this one needs no model, only its table.
 template<class Table>
-
 class TTableCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:

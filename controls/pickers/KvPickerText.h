@@ -14,7 +14,6 @@
 /// How the drop-down edits read what is typed into them: plain functions of the text (and of
 /// the default locale), so that tests and fuzzers call exactly what the edits call.
 
-
 /// The date format of the user's locale with a four-digit year, which edits show and read.
 KAVOPICKERS_EXPORT QString PickerDateFormat();
 

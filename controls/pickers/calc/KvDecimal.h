@@ -78,12 +78,10 @@ private:
 /// @name Arithmetic
 /// Rounded to TDecimal::Precision digits; empty on overflow, and for Divide() on a zero divisor.
 ///@{
-
 KAVOPICKERS_EXPORT std::optional<TDecimal> Add(const TDecimal &a, const TDecimal &b);
 KAVOPICKERS_EXPORT std::optional<TDecimal> Subtract(const TDecimal &a, const TDecimal &b);
 KAVOPICKERS_EXPORT std::optional<TDecimal> Multiply(const TDecimal &a, const TDecimal &b);
 KAVOPICKERS_EXPORT std::optional<TDecimal> Divide(const TDecimal &a, const TDecimal &b);
 ///@}
-
 
 } // namespace kvcalc
