@@ -20,10 +20,18 @@ all: build
 setup:
 	@./scripts/setup
 
-# The game and its tools, optimised, in build/bin/.
-build: setup
+.PHONY: configure docs
+configure: setup
 	@cmake -S . -B $(BUILD) $(CMAKE_LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUMBRAX_TESTS=OFF -DNUMBRAX_BENCH=ON >/dev/null
+
+# The game and its tools, optimised, in build/bin/.
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# The control library's API reference, from its installed headers: build/docs/api/html/ and the
+# Qt Help file build/docs/api/KavoControls.qch. Any Doxygen warning fails it.
+docs: configure
+	@cmake --build $(BUILD) --target docs
 
 run: build
 	$(BUILD)/bin/numbrax
@@ -63,13 +71,16 @@ arena: build
 	@$(BUILD)/bin/numbrax-arena --table --boards 200
 
 # Installs into PREFIX (default /usr/local); DESTDIR, when set, is put in front of it. Installed
-# for this machine by root, the loader's cache then learns of the new shared libraries.
+# for this machine by root, the loader's cache then learns of the new shared libraries. The API
+# reference is built first, so that it is installed too.
 install: build
+	@cmake --build $(BUILD) --target docs
 	cmake --install $(BUILD) --prefix $(PREFIX)
 	@if [ -z "$(DESTDIR)" ] && [ "$$(id -u)" -eq 0 ]; then ldconfig; fi
 
-# Debian packages of the game and of the control library, in build/.
+# Debian packages of the game, of the control library and of its API reference, in build/.
 package: build
+	@cmake --build $(BUILD) --target docs
 	cd $(BUILD) && cpack
 
 clean:

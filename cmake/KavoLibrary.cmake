@@ -25,6 +25,7 @@ set(KAVO_PACKAGE_runtime libkavocontrols${KAVO_SOVERSION})
 set(KAVO_PACKAGE_sound libkavosound${KAVO_SOVERSION})
 set(KAVO_PACKAGE_dev libkavocontrols-dev)
 set(KAVO_PACKAGE_designer kavocontrols-designer-plugin)
+set(KAVO_PACKAGE_doc libkavocontrols-doc)
 
 # Every package has its own copyright and changelog: kavo_install_docs(component).
 function(kavo_install_docs component)
@@ -105,6 +106,8 @@ function(kavo_add_library name)
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
       PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
       COMPONENT ${K_COMPONENT} NAMELINK_COMPONENT dev)
+  # The API reference (docs/api) documents exactly these.
+  set_property(GLOBAL APPEND PROPERTY KAVO_PUBLIC_HEADERS ${installed_headers})
   install(FILES ${installed_headers} ${KAVO_HEADER_DIR}/${base}_export.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${KAVO_INCLUDE_NAME} COMPONENT dev)
 endfunction()

@@ -5,6 +5,7 @@
 #   sound    libkavosound1        Kavo::Sound, apart so that the controls pull in no multimedia
 #   dev      libkavocontrols-dev  headers, CMake package, pkg-config file and the .so links
 #   designer kavocontrols-designer-plugin  the Qt Designer plugin (designer/)
+#   doc      libkavocontrols-doc  the API reference, HTML and Qt Help (docs/api), when built
 # Native packages (the maker packs its own software, version 1.0.0 with no Debian revision) from
 # one source, so each carries the changelog as changelog.gz beside its copyright.
 set(CPACK_GENERATOR DEB)
@@ -80,6 +81,21 @@ set(CPACK_DEBIAN_DESIGNER_DESCRIPTION "Qt Designer plugin for the Kavo controls
 The Kavo controls are Qt 6 widgets in a flat style. This plugin offers them
 in Qt Designer's widget box, in its group Kavo Controls, and lets
 QUiLoader build forms that hold them.")
+
+# The API reference, the same on every architecture. Packed only when it has been built
+# (cmake/KavoShlibs.cmake.in), as `make package` does first.
+set(CPACK_DEBIAN_DOC_PACKAGE_NAME ${KAVO_PACKAGE_doc})
+set(CPACK_DEBIAN_DOC_PACKAGE_SECTION doc)
+set(CPACK_DEBIAN_DOC_PACKAGE_ARCHITECTURE all)
+set(CPACK_KAVO_DOCS_QCH ${KAVO_DOCS_QCH})
+set(CPACK_DEBIAN_DOC_DESCRIPTION "API reference of the Kavo controls
+The Kavo controls are Qt 6 widgets in a flat style: a label drawn as raised
+or sunken 3-D text that leads to its control, a spin edit, a flat check box,
+a bitmap button with standard kinds and a drop-down menu, and drop-down
+edits that open a calculator, a calendar or a date period dialog.
+.
+This package contains the API reference as HTML and as a Qt Help file
+for Qt Creator and Qt Assistant.")
 
 # The libraries' packages carry their own shlibs file and an ldconfig trigger, and leave out
 # the maintainer scripts that CPack would write to call ldconfig (which Debian replaced by that

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+/// @file
+/// The bitmap button TkavoBitBtn, its standard kinds and the owner-drawn button it builds on.
+
 #include "kavocontrols_export.h"
 
 #include "Colors.h"
@@ -30,17 +33,24 @@
 #include <vector>
 
 // ---------------------------------------------------------------------------------------------
-// Bitmap button
+/// Bitmap button
 // ---------------------------------------------------------------------------------------------
 
+/// The button's enumerations, in a namespace whose meta-object gives form builders their
+/// names; the names are used unqualified everywhere else.
 namespace KavoBtns {
 Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
+/// A standard button: its caption, glyph, modal result and default or cancel role (bkCustom:
+/// none of them).
 enum TBitBtnKind : quint8 { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 Q_ENUM_NS(TBitBtnKind)
+/// Kept for forms that name it; every style draws the same.
 enum TButtonStyle : quint8 { bsAutoDetect, bsWin31, bsNew };
 Q_ENUM_NS(TButtonStyle)
+/// The button's shape.
 enum TkavoButtonType : quint8 { btRectangle, btEllipse };
 Q_ENUM_NS(TkavoButtonType)
+/// Where the drop-down menu opens: below the button or at its right.
 enum TkavoDropDownMenuPos : quint8 { dmpBottom, dmpRight };
 Q_ENUM_NS(TkavoDropDownMenuPos)
 } // namespace KavoBtns
@@ -53,23 +63,38 @@ using enum KavoBtns::TButtonStyle;
 using enum KavoBtns::TkavoButtonType;
 using enum KavoBtns::TkavoDropDownMenuPos;
 
-// Rect is the rectangle the button was drawn in; IsDown says it is drawn pressed, IsDefault
-// that it has the keyboard focus.
+/// Rect is the rectangle the button was drawn in; IsDown says it is drawn pressed, IsDefault
+/// that it has the keyboard focus.
 using TkavoButtonPaintEvent =
     std::function<void(QObject *Sender, QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault)>;
 
-// Shows the help for a help context; the program installs it when it has help to show.
+/// Shows the help for a help context; the program installs it when it has help to show.
 KAVOCONTROLS_EXPORT void setHelpContextHandler(std::function<void(int HelpContext)> handler);
 
-// The caption a kind gives its button (empty for bkCustom), from the string table.
+/// The caption a kind gives its button (empty for bkCustom), from the string table.
 KAVOCONTROLS_EXPORT QString KindCaption(TBitBtnKind kind);
-// The glyph strip of a kind (null for bkCustom), loaded once and shared.
+/// The glyph strip of a kind (null for bkCustom), loaded once and shared.
 KAVOCONTROLS_EXPORT QImage KindGlyph(TBitBtnKind kind);
-// The modal result a kind gives its button.
+/// The modal result a kind gives its button.
 KAVOCONTROLS_EXPORT int KindModalResult(TBitBtnKind kind);
 
-// The library's owner-drawn push button: face, hover look, flat look, drop-down mark and paint
-// events, with the default and cancel roles and modal result of a form's push button.
+/// The library's owner-drawn push button, with no property published for form builders.
+///
+/// It draws its own face with a hover and a flat look, calls paint events before and after,
+/// and has the default and cancel roles and the modal result of a form's push button: in a
+/// toolkit::TForm a click sets the form's modal result, which ends a modal showing. Forms use
+/// TkavoBitBtn; derive from this class for a button that paints something else.
+///
+/// @code
+/// class TSwatchButton : public TkavoCustomButton { using TkavoCustomButton::TkavoCustomButton; };
+/// TSwatchButton swatch(form); swatch.setModalResult(toolkit::mrOk);
+/// @endcode
+///
+/// @qtdiff
+/// A QPushButton that paints itself rather than through the style. Cancel marks the button
+/// Escape presses, as QDialogButtonBox's reject role would, and ModalResult is the result a
+/// click gives its form, as QDialog::done() takes. The click reaches OnClick as well as
+/// QAbstractButton::clicked().
 class KAVOCONTROLS_EXPORT TkavoCustomButton : public QPushButton, public toolkit::TComponent
 {
     Q_OBJECT
@@ -86,14 +111,14 @@ public:
     bool Flat() const { return FFlat; }
     void setFlat(bool flat);
     toolkit::TColor Color() const { return FColor; }
-    // Leaves ParentColor as it is.
+    /// Leaves ParentColor as it is.
     void setColor(toolkit::TColor color);
     bool ParentColor() const { return FParentColor; }
     void setParentColor(bool parentColor);
     TkavoSoundSource *Sound() const { return FSound; }
     void setSound(TkavoSoundSource *sound) { FSound = sound; }
     QString ClickSound() const { return FClickSound; }
-    // A leading "#" names a raw-data resource, anything else a wave file.
+    /// A leading "#" names a raw-data resource, anything else a wave file.
     void setClickSound(const QString &sound) { FClickSound = sound; }
     toolkit::TCursor Cursor() const { return FCursor; }
     void setCursorSlot(toolkit::TCursor cursor);
@@ -105,19 +130,19 @@ public:
     bool Cancel() const { return FCancel; }
     void setCancel(bool cancel);
     bool Default() const { return isDefault(); }
-    // Stands in for QPushButton::setDefault, so that a descendant hears of the change.
+    /// Stands in for QPushButton::setDefault, so that a descendant hears of the change.
     void setDefault(bool isDefault);
     int ModalResult() const { return FModalResult; }
     void setModalResult(int result);
 
     bool Hover() const { return FHover; }
-    // The first form among the button's ancestors.
+    /// The first form among the button's ancestors.
     QWidget *OwnerForm() const;
-    // Whether the button should look focused: it is its form's active control, or, without a
-    // form, what the last look request said.
+    /// Whether the button should look focused: it is its form's active control, or, without a
+    /// form, what the last look request said.
     bool FocusAnswer() const;
 
-    // The face of a rectangular button in rect: returns the rectangle left for the contents.
+    /// The face of a rectangular button in rect: returns the rectangle left for the contents.
     static QRect DrawFace(QPainter &painter, const QRect &rect, const QColor &face, const QPalette &palette, bool Hover,
                           bool Pressed, bool Focused, bool IsDefault);
 
@@ -134,13 +159,13 @@ protected:
     virtual void DoPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault);
     virtual void DoAfterPaint(QPainter &Canvas, QRect Rect, bool IsDown, bool IsDefault);
     virtual void PaintButton(QPainter &Canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault);
-    // Asked whenever the focus moves: whether the button should take the default look now.
+    /// Asked whenever the focus moves: whether the button should take the default look now.
     virtual void SetButtonStyle(bool ADefault);
     virtual void Click();
     virtual void ParentColorChanged();
-    // Default, Cancel or ModalResult has changed.
+    /// Default, Cancel or ModalResult has changed.
     virtual void RolesChanged() {}
-    // Color or the palette has changed.
+    /// Color or the palette has changed.
     virtual void ColorsChanged() {}
 
     void paintEvent(QPaintEvent *event) override;
@@ -170,8 +195,25 @@ private:
     int FModalResult = 0;
 };
 
-// The bitmap button placed on forms: a glyph or image-list image beside the caption, standard
-// kinds, flat and elliptical looks, and a drop-down menu.
+/// The library's bitmap button, with its properties published for Qt Designer, uic and
+/// QUiLoader.
+///
+/// A glyph (a strip of up to four pictures: normal, disabled, pressed, exclusive) or an
+/// image-list image beside the caption, laid out by Layout, Margin and Spacing; standard kinds
+/// (Kind) that bring caption, glyph, modal result and default or cancel role; flat and
+/// elliptical looks; a drop-down menu with its mark; and an optional click sound (Sound).
+///
+/// @code
+/// auto *ok = new TkavoBitBtn(dialog);
+/// ok->setKind(bkOK); // "OK", the green tick, default button, modal result mrOk
+/// @endcode
+///
+/// @qtdiff
+/// Where a QPushButton takes a QIcon, this button takes one picture strip whose disabled
+/// picture it embosses itself when the strip has none, and it can put the picture on any side
+/// of the caption. Its kinds stand for QDialogButtonBox's standard buttons, one button at a
+/// time. The drop-down menu opens on a press, below or beside the button, as QToolButton's
+/// menu does, and the button may be an ellipse that takes presses only inside its shape.
 class KAVOCONTROLS_EXPORT TkavoBitBtn : public TkavoCustomButton
 {
     Q_OBJECT
@@ -204,7 +246,7 @@ class KAVOCONTROLS_EXPORT TkavoBitBtn : public TkavoCustomButton
     Q_PROPERTY(int HelpContext READ HelpContext WRITE setHelpContext RESET resetHelpContext)
 
 public:
-    // A form compiled by uic names the values through the class, as TkavoBitBtn::bkOK.
+    /// A form compiled by uic names the values through the class, as TkavoBitBtn::bkOK.
     using enum KavoBtns::TBitBtnKind;
     using enum KavoBtns::TButtonStyle;
     using enum KavoBtns::TkavoButtonType;
@@ -213,10 +255,10 @@ public:
 
     explicit TkavoBitBtn(QWidget *parent = nullptr);
 
-    // Whether the face is drawn pressed whatever the pointer does; apart from Qt's own pressed
-    // state (isDown()).
+    /// Whether the face is drawn pressed whatever the pointer does; apart from Qt's own pressed
+    /// state (isDown()).
     bool Down() const { return FDown; }
-    // Takes effect at the next repaint.
+    /// Takes effect at the next repaint.
     void setDownLook(bool down) { FDown = down; }
     TPopupMenu *DropDownMenu() const { return FDropDownMenu; }
     void setDropDownMenu(TPopupMenu *menu);
@@ -227,37 +269,41 @@ public:
     QImage Glyph() const { return FGlyphObject.Glyph(); }
     void setGlyph(const QImage &glyph);
     int NumGlyphs() const { return FGlyphObject.NumGlyphs(); }
-    // Counts above 4 give 4; counts below 1 are refused.
+    /// Counts above 4 give 4; counts below 1 are refused.
     void setNumGlyphs(int count);
-    // Falls back to bkCustom, for good, as soon as the button no longer matches its kind.
+    /// Falls back to bkCustom, for good, as soon as the button no longer matches its kind.
     TBitBtnKind Kind() const { return FRawKind; }
     void setKind(TBitBtnKind kind);
     TButtonLayout Layout() const { return FLayout; }
     void setLayout(TButtonLayout layout);
     int Margin() const { return FMargin; }
-    // -1 centres the glyph and caption; values below -1 are refused.
+    /// -1 centres the glyph and caption; values below -1 are refused.
     void setMargin(int margin);
     int Spacing() const { return FSpacing; }
-    // -1 spreads the free space evenly.
+    /// -1 spreads the free space evenly.
     void setSpacing(int spacing);
     TButtonStyle Style() const { return FStyle; }
     void setStyle(TButtonStyle style);
     TkavoButtonType BtnType() const { return FBtnType; }
     void setBtnType(TkavoButtonType type);
     toolkit::TColor BackColor() const { return FBackColor; }
-    // Ends following the parent's colour, except while loading.
+    /// Ends following the parent's colour, except while loading.
     void setBackColor(toolkit::TColor color);
 
-    // The count of images the glyph strip gives by its shape, 1 when it gives none.
+    /// The count of images the glyph strip gives by its shape, 1 when it gives none.
     int GlyphNumGlyphs() const { return std::max(1, StripImageCount(Glyph())); }
 
     bool PressTracking() const { return FPressTracking; }
     bool MenuOpen() const { return FMenuOpen; }
-    // The point (in the button's coordinates) a press opens the drop-down menu at.
+    /// The point (in the button's coordinates) a press opens the drop-down menu at.
     QPoint MenuPoint() const;
-    // Whether a left press at pos reaches the button; only the ellipse of an elliptical button
-    // takes presses.
+    /// Whether a left press at pos reaches the button; only the ellipse of an elliptical button
+    /// takes presses.
     bool HitTest(const QPoint &pos) const;
+
+    /// @name Stored-form rules
+    /// Whether each property is written to a stored form (toolkit::isPropertyStored()).
+    ///@{
 
     Q_INVOKABLE bool isDrawFocusStored() const { return !DrawFocus(); }
     Q_INVOKABLE bool isDownStored() const { return FDown; }
@@ -277,7 +323,7 @@ public:
     Q_INVOKABLE bool isLayoutStored() const { return FLayout != blGlyphLeft; }
     Q_INVOKABLE bool isMarginStored() const { return FMargin != -1; }
     Q_INVOKABLE bool isModalResultStored() const { return Kind() == bkCustom && ModalResult() != 0; }
-    // A glyph strip sets the count its shape gives as it is read, so only another count is kept.
+    /// A glyph strip sets the count its shape gives as it is read, so only another count is kept.
     Q_INVOKABLE bool isNumGlyphsStored() const { return Kind() == bkCustom && NumGlyphs() != GlyphNumGlyphs(); }
     Q_INVOKABLE bool isStyleStored() const { return FStyle != bsAutoDetect; }
     Q_INVOKABLE bool isSpacingStored() const { return FSpacing != 4; }
@@ -287,6 +333,11 @@ public:
     Q_INVOKABLE bool isSoundStored() const { return Sound() != nullptr; }
     Q_INVOKABLE bool isClickSoundStored() const { return !ClickSound().isEmpty(); }
     Q_INVOKABLE bool isHelpContextStored() const { return HelpContext() != 0; }
+    ///@}
+
+    /// @name Resets
+    /// Each property back to its stream default, as Qt Designer's reset does.
+    ///@{
 
     void resetDrawFocus() { setDrawFocus(true); }
     void resetDown() { setDownLook(false); }
@@ -298,13 +349,13 @@ public:
     void resetFlat() { setFlat(false); }
     void resetColor() { setColor(toolkit::clBtnFace); }
     void resetParentColor() { setParentColor(true); }
-    // Cancel, Default, Glyph, ModalResult and NumGlyphs belong to a kind while it is not
-    // bkCustom (changing one ends the kind); only a custom button has them to reset.
+    /// Cancel, Default, Glyph, ModalResult and NumGlyphs belong to a kind while it is not
+    /// bkCustom (changing one ends the kind); only a custom button has them to reset.
     void resetCancel();
     void resetCaption() { setCaption(KindCaption(FRawKind)); }
     void resetDefault();
     void resetGlyph();
-    // Keeps the caption, glyph and roles the kind gave.
+    /// Keeps the caption, glyph and roles the kind gave.
     void resetKind() { setKind(bkCustom); }
     void resetLayout() { setLayout(blGlyphLeft); }
     void resetMargin() { setMargin(-1); }
@@ -318,6 +369,7 @@ public:
     void resetSound() { setSound(nullptr); }
     void resetClickSound() { setClickSound(QString()); }
     void resetHelpContext() { setHelpContext(0); }
+    ///@}
 
 protected:
     void PaintButton(QPainter &Canvas, TGlyphState State, QRect Rect, bool IsDown, bool IsDefault) override;

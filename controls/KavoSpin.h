@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+/// @file
+/// The spin edit TkavoSpinEdit with its arrow pair, and its reading and writing of numbers.
+
 #include "kavocontrols_export.h"
 
 #include "Alignment.h"
@@ -17,30 +20,45 @@ class TkavoSpinEdit;
 
 namespace KavoSpin {
 Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
-// How the spin edit reads and writes its text.
+/// How the spin edit reads and writes its text.
 enum TValueType : quint8 { vtInteger, vtFloat };
 Q_ENUM_NS(TValueType)
 } // namespace KavoSpin
 using KavoSpin::TValueType;
 using enum KavoSpin::TValueType;
 
-// The arrow of the pair that was clicked: btNext is the up arrow, btPrev the down arrow.
+/// The arrow of the pair that was clicked: btNext is the up arrow, btPrev the down arrow.
 enum TUDBtnType : quint8 { btNext, btPrev };
 
+/// A click of the arrow pair, or one repeat while an arrow is held.
 using TUDClickEvent = std::function<void(QObject *Sender, TUDBtnType Button)>;
 
-// The spin edit's reading and writing of its text, without a control. The number a text holds
-// (nullopt when it is unreadable): vtInteger a plain signed 32-bit whole number, vtFloat a
-// decimal number with the given separator.
-std::optional<long double> SpinTextToValue(const QString &text, TValueType type, const QString &separator);
-// The text for a number, not clamped: vtFloat with decimals digits after the separator,
-// vtInteger rounded half to even within the 64-bit range; nullopt for a NaN with vtInteger.
-std::optional<QString> SpinValueToText(long double value, TValueType type, int decimals, const QString &separator);
+/// The spin edit's reading and writing of its text, without a control. The number a text holds
+/// (nullopt when it is unreadable): vtInteger a plain signed 32-bit whole number, vtFloat a
+/// decimal number with the given separator.
+KAVOCONTROLS_EXPORT std::optional<long double> SpinTextToValue(const QString &text, TValueType type,
+                                                               const QString &separator);
+/// The text for a number, not clamped: vtFloat with decimals digits after the separator,
+/// vtInteger rounded half to even within the 64-bit range; nullopt for a NaN with vtInteger.
+KAVOCONTROLS_EXPORT std::optional<QString> SpinValueToText(long double value, TValueType type, int decimals,
+                                                           const QString &separator);
 
-// The spin edit's arrow pair: two stacked arrows that report one step per click and keep
-// reporting while an arrow is held. It works like the desktop's up-down control kept at
-// position 0 of the range -1..+1: a click moves the position, the move is reported as one step
-// and the position returns to 0.
+/// The spin edit's arrow pair: two stacked arrows that report one step per click and keep
+/// reporting while an arrow is held.
+///
+/// It works like the desktop's up-down control kept at position 0 of the range -1..+1: a click
+/// moves the position, the move is reported as one step through OnClick and the position
+/// returns to 0. Each TkavoSpinEdit makes its own (TkavoSpinEdit::Arrows()).
+///
+/// @code
+/// TkavoUpDown *arrows = spin->Arrows();
+/// arrows->ScrollNotification(1); // as a click on the up arrow: the spin edit steps up once
+/// @endcode
+///
+/// @qtdiff
+/// QAbstractSpinBox draws its arrows through the style as part of itself; this pair is a child
+/// widget of its own, drawn flat, that repeats after RepeatDelay and then every RepeatInterval
+/// milliseconds, as a QAbstractButton with autoRepeat does.
 class KAVOCONTROLS_EXPORT TkavoUpDown : public QWidget
 {
     Q_OBJECT
@@ -48,8 +66,9 @@ class KAVOCONTROLS_EXPORT TkavoUpDown : public QWidget
 public:
     static constexpr int Min = -1;
     static constexpr int Max = 1;
-    // Before the first repeat, and between repeats, in milliseconds.
+    /// Before the first repeat, in milliseconds.
     static constexpr int RepeatDelay = 300;
+    /// Between repeats, in milliseconds.
     static constexpr int RepeatInterval = 100;
 
     explicit TkavoUpDown(TkavoSpinEdit *AOwner);
@@ -57,9 +76,9 @@ public:
     int Position() const { return FPosition; }
     bool Notifying() const { return FNotifying; }
 
-    // The platform's scroll notification: the pair moved to position. A position above 0
-    // reports the up arrow, below 0 the down arrow; the position then returns to 0. Reports
-    // that arrive while one is being handled are dropped.
+    /// The platform's scroll notification: the pair moved to position. A position above 0
+    /// reports the up arrow, below 0 the down arrow; the position then returns to 0. Reports
+    /// that arrive while one is being handled are dropped.
     void ScrollNotification(int position);
 
     TUDClickEvent OnClick;
@@ -89,9 +108,24 @@ private:
     QBasicTimer FRepeat;
 };
 
-// A single-line numeric entry with an arrow pair, in the library's flat style. Its text is its
-// only state: Value reads the number from the text and writes it back formatted and clamped
-// to MinValue..MaxValue (no limits while both are equal).
+/// A single-line numeric entry with an arrow pair, in the library's flat style.
+///
+/// Its text is its only state: Value() reads the number from the text, and setValue() writes it
+/// back formatted and clamped to MinValue()..MaxValue() (no limits while both are equal). The
+/// arrows, and the Up and Down keys while ArrowKeys is on, step by Increment.
+///
+/// @code
+/// auto *spin = new TkavoSpinEdit(dialog);
+/// spin->setMinValue(4); spin->setMaxValue(50); spin->setValue(10);
+/// @endcode
+///
+/// @qtdiff
+/// One class stands for QSpinBox and QDoubleSpinBox: ValueType chooses whole numbers or
+/// Decimal digits after the locale's separator, and the numbers are long double. It is a
+/// QLineEdit, so its whole line-edit interface is there, and what is typed is not held to the
+/// limits until the text is next written, stepped or left (QSpinBox refuses it at once). Equal
+/// limits mean no limits rather than a single value. Changes are reported through the OnChange
+/// callback, not a valueChanged() signal.
 class KAVOCONTROLS_EXPORT TkavoSpinEdit : public QLineEdit, public toolkit::TComponent
 {
     Q_OBJECT
@@ -110,7 +144,7 @@ class KAVOCONTROLS_EXPORT TkavoSpinEdit : public QLineEdit, public toolkit::TCom
     Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength RESET resetMaxLength)
 
 public:
-    // A form compiled by uic names the values through the class, as TkavoSpinEdit::vtFloat.
+    /// A form compiled by uic names the values through the class, as TkavoSpinEdit::vtFloat.
     using enum KavoSpin::TValueType;
     using enum toolkit::TAlignment;
 
@@ -122,64 +156,68 @@ public:
     bool ArrowKeys() const { return FArrowKeys; }
     void setArrowKeys(bool arrowKeys) { FArrowKeys = arrowKeys; }
     quint8 Decimal() const { return FDecimal; }
-    // Re-formats the text with the new number of digits.
+    /// Re-formats the text with the new number of digits.
     void setDecimal(quint8 decimal);
     bool EditorEnabled() const { return FEditorEnabled; }
     void setEditorEnabled(bool enabled) { FEditorEnabled = enabled; }
     long double Increment() const { return FIncrement; }
     void setIncrement(long double increment) { FIncrement = increment; }
-    // The limits are plain stores: the text is clamped when it is next written, stepped or left.
+    /// The limits are plain stores: the text is clamped when it is next written, stepped or left.
     long double MaxValue() const { return FMaxValue; }
     void setMaxValue(long double value) { FMaxValue = value; }
     long double MinValue() const { return FMinValue; }
     void setMinValue(long double value) { FMinValue = value; }
     TValueType ValueType() const { return FValueType; }
-    // Re-reads the text with the new type and writes it back; an integer spin edit steps by a
-    // whole number, never by 0.
+    /// Re-reads the text with the new type and writes it back; an integer spin edit steps by a
+    /// whole number, never by 0.
     void setValueType(TValueType type);
     bool AutoSelect() const { return FAutoSelect; }
     void setAutoSelect(bool autoSelect) { FAutoSelect = autoSelect; }
-    // The most characters the user may type or paste; 0 is no limit. Written values are never
-    // cut.
+    /// The most characters the user may type or paste; 0 is no limit. Written values are never
+    /// cut.
     int MaxLength() const { return FMaxLength; }
     void setMaxLength(int length) { FMaxLength = qMax(0, length); }
 
-    // The number in the text; an unreadable text reads as MinValue (truncated toward zero with
-    // vtInteger). vtInteger reads a plain signed 32-bit whole number, vtFloat a decimal number
-    // with the locale's decimal separator.
+    /// The number in the text; an unreadable text reads as MinValue (truncated toward zero with
+    /// vtInteger). vtInteger reads a plain signed 32-bit whole number, vtFloat a decimal number
+    /// with the locale's decimal separator.
     long double Value() const;
-    // Writes the clamped number: vtFloat with Decimal digits after the locale's separator,
-    // vtInteger rounded half to even within the 64-bit range. A NaN leaves an integer text as
-    // it is.
+    /// Writes the clamped number: vtFloat with Decimal digits after the locale's separator,
+    /// vtInteger rounded half to even within the 64-bit range. A NaN leaves an integer text as
+    /// it is.
     void setValue(long double value);
 
-    // The limit rule: x itself while MaxValue equals MinValue, else MinValue below it, else
-    // MaxValue above it.
+    /// The limit rule: x itself while MaxValue equals MinValue, else MinValue below it, else
+    /// MaxValue above it.
     long double ClampValue(long double x) const;
 
-    // Whether a typed character may enter the text: signs, digits, the decimal separator with
-    // vtFloat, and control characters. With the editor off only control characters other than
-    // Backspace pass.
+    /// Whether a typed character may enter the text: signs, digits, the decimal separator with
+    /// vtFloat, and control characters. With the editor off only control characters other than
+    /// Backspace pass.
     virtual bool AcceptsChar(QChar Key) const;
-    // One step by Increment, with one change notification when the text changes; a read-only
-    // spin edit beeps instead.
+    /// One step up by Increment, with one change notification when the text changes; a read-only
+    /// spin edit beeps instead.
     virtual void StepUp(QObject *Sender);
+    /// One step down, as StepUp() goes up.
     virtual void StepDown(QObject *Sender);
 
-    // Replaces the arrow pair with a new one.
+    /// Replaces the arrow pair with a new one.
     void RebuildArrows();
-    // Places the arrow pair inside the frame at the trailing edge.
+    /// Places the arrow pair inside the frame at the trailing edge.
     void LayoutArrows();
-    // The arrow pair's width, 0 without one.
+    /// The arrow pair's width, 0 without one.
     int ArrowsWidth() const;
-    // Keeps the text between the frame and the arrow pair.
+    /// Keeps the text between the frame and the arrow pair.
     void ApplyTextRect();
-    // The lowest height at which the font fits: its height plus four border widths plus one.
+    /// The lowest height at which the font fits: its height plus four border widths plus one.
     int MinimumHeight() const;
-    // The handler of the arrow pair's clicks.
+    /// The handler of the arrow pair's clicks.
     void ArrowsClick(QObject *Sender, TUDBtnType Button);
 
-    // Whether each property is written to a stored form (see toolkit::isPropertyStored).
+    /// @name Stored-form rules
+    /// Whether each property is written to a stored form (toolkit::isPropertyStored()).
+    ///@{
+
     Q_INVOKABLE bool isAlignmentStored() const { return FAlignment != toolkit::taLeftJustify; }
     Q_INVOKABLE bool isArrowKeysStored() const { return !FArrowKeys; }
     Q_INVOKABLE bool isDecimalStored() const { return FDecimal != 2; }
@@ -191,6 +229,11 @@ public:
     Q_INVOKABLE bool isValueStored() const { return Value() != 0; }
     Q_INVOKABLE bool isAutoSelectStored() const { return !FAutoSelect; }
     Q_INVOKABLE bool isMaxLengthStored() const { return FMaxLength != 0; }
+    ///@}
+
+    /// @name Resets
+    /// Each property back to its stream default, as Qt Designer's reset does.
+    ///@{
 
     void resetAlignment() { setAlignment(toolkit::taLeftJustify); }
     void resetArrowKeys() { setArrowKeys(true); }
@@ -203,13 +246,14 @@ public:
     void resetValue() { setValue(0); }
     void resetAutoSelect() { setAutoSelect(true); }
     void resetMaxLength() { setMaxLength(0); }
+    ///@}
 
     TkavoUpDown *Arrows() const { return FArrows; }
     bool Stepping() const { return FStepping; }
     bool MouseInside() const { return FMouseInside; }
 
-    // The desktop's paste and cut: the standard clipboard operations, ignored without a sound
-    // while the editor is off or the control is read-only. Copying is never restricted.
+    /// The desktop's paste and cut: the standard clipboard operations, ignored without a sound
+    /// while the editor is off or the control is read-only. Copying is never restricted.
     void pasteFromClipboard();
     void cutToClipboard();
 
@@ -223,10 +267,10 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    // The edit's change notification, passed on as OnChange unless a step is rewriting the
-    // text.
+    /// The edit's change notification, passed on as OnChange unless a step is rewriting the
+    /// text.
     virtual void Change();
-    // The flat frame: three rings drawn over the edit's own painting.
+    /// The flat frame: three rings drawn over the edit's own painting.
     void PaintFrame(QPainter &painter) const;
 
     void keyPressEvent(QKeyEvent *event) override;

@@ -5,8 +5,12 @@
 
 #include <Qt>
 
+/// @file
+/// The Qt alignment of a TAlignment.
+
 namespace toolkit {
 
+/// The Qt::Alignment flag that draws text as the toolkit::TAlignment says.
 inline Qt::Alignment horizontalAlignment(TAlignment alignment)
 {
     switch (alignment) {

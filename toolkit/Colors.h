@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+/// @file
+/// Colours as the controls keep them: plain RGB values or the desktop's named colours.
+
 #include "kavocontrols_export.h"
 
 #include <QColor>
@@ -11,8 +14,8 @@ class QWidget;
 
 namespace toolkit {
 
-// The desktop's named colours. Each is looked up in a palette only when a control draws, so
-// a control follows the desktop's colour scheme and a palette change.
+/// The desktop's named colours. Each is looked up in a palette only when a control draws, so
+/// a control follows the desktop's colour scheme and a palette change.
 enum class TSystemColor : quint8 {
     BtnFace,
     BtnShadow,
@@ -30,23 +33,37 @@ enum class TSystemColor : quint8 {
     InfoText,
 };
 
-// A colour as the controls keep it: a plain RGB value or a system colour's name.
+/// A colour as the controls keep it: a plain RGB value or a system colour's name.
+///
+/// A system colour (clBtnFace, clWindowText...) is looked up in the palette only when a control
+/// draws, so the control follows the desktop's colour scheme. Published colour properties are of
+/// this type.
+///
+/// @code
+/// label->setLightColor(toolkit::TColor::fromRgb(0xFFFF00)); label->setShadowColor(toolkit::clBtnShadow);
+/// QColor face = toolkit::clBtnFace.resolve(widget->palette());
+/// @endcode
+///
+/// @qtdiff
+/// A QColor holds values only; a QPalette role (QPalette::Button) names a colour but is no
+/// colour. TColor is either, and compares by what it holds: clBtnFace equals clBtnFace whatever
+/// the palette says.
 class KAVOCONTROLS_EXPORT TColor
 {
 public:
     constexpr TColor() = default; // black
 
-    // rgb is 0xRRGGBB; anything above the low 24 bits is dropped.
+    /// rgb is 0xRRGGBB; anything above the low 24 bits is dropped.
     static constexpr TColor fromRgb(quint32 rgb) { return TColor(false, rgb & 0xFFFFFFu); }
     static constexpr TColor fromSystem(TSystemColor color) { return TColor(true, quint32(color)); }
 
     constexpr bool isSystem() const { return FSystem; }
-    // Meaningful only for a plain RGB colour.
+    /// Meaningful only for a plain RGB colour.
     constexpr quint32 rgb() const { return FSystem ? 0 : FValue; }
     constexpr TSystemColor systemColor() const { return TSystemColor(FSystem ? FValue : 0); }
 
-    // The colour to paint with. System colours come from the palette's active group: the
-    // desktop's system colours do not change with a control's state.
+    /// The colour to paint with. System colours come from the palette's active group: the
+    /// desktop's system colours do not change with a control's state.
     QColor resolve(const QPalette &palette) const;
 
     constexpr bool operator==(const TColor &other) const = default;
@@ -88,27 +105,39 @@ inline constexpr TColor clGrayText = TColor::fromSystem(TSystemColor::GrayText);
 inline constexpr TColor clInfoBk = TColor::fromSystem(TSystemColor::InfoBk);
 inline constexpr TColor clInfoText = TColor::fromSystem(TSystemColor::InfoText);
 
-// The desktop's ColorToRGB: a plain colour as it is, a system colour from the palette.
+/// The desktop's ColorToRGB: a plain colour as it is, a system colour from the palette.
 inline QColor ColorToRGB(TColor color, const QPalette &palette)
 {
     return color.resolve(palette);
 }
 
-// The colour that a control following its parent's colour takes: the parent's own "Color"
-// property when it has one, else the system colour its background stands for (a form's or a
-// panel's face is clBtnFace, an input field's clWindow), else the parent's background as RGB.
-// Without a parent: clBtnFace.
+/// The colour that a control following its parent's colour takes: the parent's own "Color"
+/// property when it has one, else the system colour its background stands for (a form's or a
+/// panel's face is clBtnFace, an input field's clWindow), else the parent's background as RGB.
+/// Without a parent: clBtnFace.
 KAVOCONTROLS_EXPORT TColor parentColor(const QWidget *widget);
 
-// A control's background colour, which follows its parent's colour until the control is given
-// a colour of its own.
+/// A control's background colour, which follows its parent's colour until the control is given
+/// a colour of its own.
+///
+/// The captioned controls keep their Color and ParentColor properties in one; a control of your
+/// own does the same, and calls follow() when its parent or the parent's colour changes.
+///
+/// @code
+/// toolkit::TParentColor background; background.follow(this); // the parent's colour
+/// background.set(this, toolkit::clWindow);                   // its own, until setFollowing(true)
+/// @endcode
+///
+/// @qtdiff
+/// Qt's palette propagation hands a parent's palette to every child that has not set the role
+/// itself; this follows one colour, and also takes a parent's own "Color" property.
 class KAVOCONTROLS_EXPORT TParentColor
 {
 public:
     TColor color() const { return FColor; }
     bool following() const { return FFollowing; }
 
-    // An own colour ends the following. True when the colour changed.
+    /// An own colour ends the following. True when the colour changed.
     bool set(TColor color)
     {
         if (color == FColor)
@@ -117,9 +146,9 @@ public:
         FFollowing = false;
         return true;
     }
-    // The same, repainting control when the colour changed.
+    /// The same, repainting control when the colour changed.
     void set(QWidget *control, TColor color);
-    // True when the setting changed; the colour itself changes at the next follow().
+    /// True when the setting changed; the colour itself changes at the next follow().
     bool setFollowing(bool following)
     {
         if (following == FFollowing)
@@ -127,7 +156,7 @@ public:
         FFollowing = following;
         return true;
     }
-    // While following, takes the colour of control's parent. True when the colour changed.
+    /// While following, takes the colour of control's parent. True when the colour changed.
     bool follow(const QWidget *control)
     {
         if (!FFollowing)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+/// @file
+/// The program's cursor table: numbered slots that a library can fill with cursors of its own.
+
 #include "kavocontrols_export.h"
 
 #include <QCursor>
@@ -11,8 +14,8 @@ class QWidget;
 
 namespace toolkit {
 
-// A slot of the program's cursor table. The standard slots are negative; a library may fill a
-// slot with a cursor of its own, and a control then shows the slot's cursor by its number.
+/// A slot of the program's cursor table. The standard slots are negative; a library may fill a
+/// slot with a cursor of its own, and a control then shows the slot's cursor by its number.
 using TCursor = int;
 
 inline constexpr TCursor crDefault = 0;
@@ -38,17 +41,17 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
-// The cursor of a slot: what the slot was filled with, else the nearest standard shape (the
-// arrow for unknown slots).
+/// The cursor of a slot: what the slot was filled with, else the nearest standard shape (the
+/// arrow for unknown slots).
 KAVOCONTROLS_EXPORT QCursor screenCursor(TCursor slot);
 
-// Fills a slot. The loader runs the first time the slot's cursor is needed, so a library can
-// fill its slots at start-up, before the graphical side of the application exists.
+/// Fills a slot. The loader runs the first time the slot's cursor is needed, so a library can
+/// fill its slots at start-up, before the graphical side of the application exists.
 KAVOCONTROLS_EXPORT void setScreenCursor(TCursor slot, std::function<QCursor()> loader);
-// Empties a slot again: it shows its standard shape.
+/// Empties a slot again: it shows its standard shape.
 KAVOCONTROLS_EXPORT void resetScreenCursor(TCursor slot);
 
-// Shows a slot's cursor over a widget; crDefault gives the widget its own default again.
+/// Shows a slot's cursor over a widget; crDefault gives the widget its own default again.
 KAVOCONTROLS_EXPORT void applyCursor(QWidget *widget, TCursor slot);
 
 } // namespace toolkit

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+/// @file
+/// What assistive technology reads of a self-painted grid: a table of cells.
+
 #include "kavocontrols_export.h"
 
 #include <QAccessibleWidget>
@@ -9,10 +12,21 @@
 
 namespace toolkit {
 
-// A self-painted grid as assistive technology sees it: a table whose cells are made when first
-// asked for and kept, registered, until the table goes, because a screen reader holds on to the
-// ids it was given. Subclasses say how many rows and columns there are and make the cells; no
-// row or column is selectable unless they say otherwise.
+/// A self-painted grid as assistive technology sees it: a table whose cells are made when first
+/// asked for and kept.
+///
+/// Cells stay registered until the table goes, because a screen reader holds on to the ids it
+/// was given. Subclasses say how many rows and columns there are and make the cells; no row or
+/// column is selectable unless they say otherwise.
+///
+/// @code
+/// struct TBoard : toolkit::TTableAccessible { using TTableAccessible::TTableAccessible; int rowCount() const override;
+///     int columnCount() const override; QAccessibleInterface *makeCell(int row, int column) override; };
+/// @endcode
+///
+/// @qtdiff
+/// Qt's own table accessibility serves QTableView and its model and is not public; this base
+/// gives a widget that paints its grid itself the same QAccessibleTableInterface.
 class KAVOCONTROLS_EXPORT TTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
@@ -28,7 +42,7 @@ public:
     // QAccessibleTableInterface
     QAccessibleInterface *caption() const override { return nullptr; }
     QAccessibleInterface *summary() const override { return nullptr; }
-    // The cell at that place, or null outside the table.
+    /// The cell at that place, or null outside the table.
     QAccessibleInterface *cellAt(int row, int column) const override;
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface *> selectedCells() const override { return {}; }
@@ -47,7 +61,7 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent *) override {}
 
 protected:
-    // A new cell for a place inside the table; the table registers and keeps it.
+    /// A new cell for a place inside the table; the table registers and keeps it.
     virtual QAccessibleInterface *makeCell(int row, int column) = 0;
 
 private:
@@ -55,8 +69,19 @@ private:
     mutable QHash<QPoint, QAccessible::Id> FCells;
 };
 
-// One cell of a TTableAccessible, known only by its place: whatever it shows is read from the
-// table when asked. Table is the subclass of TTableAccessible the cell reads from.
+/// One cell of a TTableAccessible, known only by its place: whatever it shows is read from the
+/// table when asked.
+///
+/// Table is the subclass of TTableAccessible the cell reads from. A subclass gives the cell's
+/// text, state and actions.
+///
+/// @code
+/// struct TCell : toolkit::TTableCellAccessible<TBoard> { using TTableCellAccessible::TTableCellAccessible;
+///     QString text(QAccessible::Text) const override; /* and rect(), state() */ };
+/// @endcode
+///
+/// @qtdiff
+/// Qt's cells of QTableView are not public; this one needs no model, only its table.
 template<class Table>
 class TTableCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
 {

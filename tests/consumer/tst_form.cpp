@@ -24,6 +24,9 @@ private Q_SLOTS:
     void controlIsBuiltFromTheForm();
     void formSetsProperties();
     void buttonKindBringsItsCaptionAndGlyph();
+    void spinTextFunctionsReadAndWrite_data();
+    void spinTextFunctionsReadAndWrite();
+    void buttonCountsItsGlyphStrip();
 
 private:
     QWidget FWindow;
@@ -89,6 +92,39 @@ void tst_Form::buttonKindBringsItsCaptionAndGlyph()
         for (int x = 0; x < face.width() && !green; ++x)
             green = face.pixelColor(x, y) == QColor(0x00, 0xFF, 0x00);
     QVERIFY2(green, "the OK glyph's green tick is not on the button");
+}
+
+// The free functions of the spin edit's header are the library's too: a program calls them.
+void tst_Form::spinTextFunctionsReadAndWrite_data()
+{
+    QTest::addColumn<double>("written");
+    QTest::addColumn<TValueType>("type");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("read");
+    QTest::newRow("whole number") << -7.0 << vtInteger << 0 << "-7" << -7.0;
+    QTest::newRow("half to even") << 2.5 << vtInteger << 0 << "2" << 2.0;
+    QTest::newRow("decimal comma") << 3.5 << vtFloat << 2 << "3,50" << 3.5;
+}
+
+void tst_Form::spinTextFunctionsReadAndWrite()
+{
+    QFETCH(double, written);
+    QFETCH(TValueType, type);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QFETCH(double, read);
+    QCOMPARE(SpinValueToText(written, type, decimals, QStringLiteral(",")), std::optional<QString>(text));
+    QCOMPARE(SpinTextToValue(text, type, QStringLiteral(",")), std::optional<long double>(read));
+}
+
+// The glyph count a strip gives by its shape is worked out inline, in the program that asks.
+void tst_Form::buttonCountsItsGlyphStrip()
+{
+    TkavoBitBtn button;
+    button.setGlyph(QImage(32, 16, QImage::Format_RGB32));
+    QCOMPARE(button.GlyphNumGlyphs(), 2);
+    QVERIFY(!button.isNumGlyphsStored());
 }
 
 QTEST_MAIN(tst_Form)
