@@ -167,11 +167,6 @@ if command -v lintian >/dev/null; then
       || fail "shlibs of libkavosound1"
     dpkg-deb --ctrl-tarfile "$forms" | tar -xO ./shlibs 2>/dev/null | grep -qx 'libKavoForms 1 libkavoforms1 (>= 1.0.0)' \
       || fail "shlibs of libkavoforms1"
-    # The libraries' packages run ldconfig through its trigger.
-    for deb in "$runtime" "$sound" "$forms"; do
-      dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./triggers 2>/dev/null | grep -qx 'activate-noawait ldconfig' \
-        || fail "$(basename "$deb") has no ldconfig trigger"
-    done
     dpkg-deb -c "$forms" | grep -q ' \./usr/lib/x86_64-linux-gnu/libKavoForms\.so\.1\.0\.0$' \
       || fail "libkavoforms1 has no libKavoForms.so.1.0.0"
     # Only the sound library's package brings Qt Multimedia; it needs the controls of its version.
