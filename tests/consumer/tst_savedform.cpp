@@ -20,11 +20,11 @@ QStringList writtenProperties(const QByteArray &ui, const QString &widget)
     QXmlStreamReader reader(ui);
     while (!reader.atEnd()) {
         reader.readNext();
-        if (!reader.isStartElement() || reader.name() != u"widget" || reader.attributes().value(u"name") != widget)
+        if (!reader.isStartElement() || reader.name() != u"widget" || reader.attributes().value(QLatin1String("name")) != widget)
             continue;
         while (reader.readNextStartElement()) {
             if (reader.name() == u"property")
-                names << reader.attributes().value(u"name").toString();
+                names << reader.attributes().value(QLatin1String("name")).toString();
             reader.skipCurrentElement();
         }
         break;
