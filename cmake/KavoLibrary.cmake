@@ -16,6 +16,9 @@ set(KAVO_BUILD_INCLUDE_DIR ${CMAKE_BINARY_DIR}/include)
 set(KAVO_HEADER_DIR ${KAVO_BUILD_INCLUDE_DIR}/${KAVO_INCLUDE_NAME})
 set(KAVO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/KavoControls)
 set(KAVO_EXPORT_SET KavoControlsTargets)
+# Kavo::Forms has an export set of its own: the package loads it only when Forms is asked for,
+# since it names Qt's Designer module, which a program of the controls alone need not have.
+set(KAVO_FORMS_EXPORT_SET KavoFormsTargets)
 # Where Debian's Qt 6 Designer and QUiLoader look for widget plugins.
 set(KAVO_DESIGNER_PLUGIN_DIR ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer)
 
@@ -23,6 +26,7 @@ set(KAVO_DESIGNER_PLUGIN_DIR ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer)
 # package is named after the SONAME, as Debian names library packages.
 set(KAVO_PACKAGE_runtime libkavocontrols${KAVO_SOVERSION})
 set(KAVO_PACKAGE_sound libkavosound${KAVO_SOVERSION})
+set(KAVO_PACKAGE_forms libkavoforms${KAVO_SOVERSION})
 set(KAVO_PACKAGE_dev libkavocontrols-dev)
 set(KAVO_PACKAGE_designer kavocontrols-designer-plugin)
 set(KAVO_PACKAGE_doc libkavocontrols-doc)
@@ -36,13 +40,16 @@ endfunction()
 
 # kavo_add_library(KavoName STATIC static_target EXPORT_NAME Name SOURCES ... HEADERS ...
 #                  [INCLUDE_DIRS dir ...] [OBJECTS object_library ...] [USES KavoOther ...]
-#                  [LINKS lib ...] [PRIVATE_LINKS lib ...] [COMPONENT runtime_component])
+#                  [LINKS lib ...] [PRIVATE_LINKS lib ...] [COMPONENT runtime_component]
+#                  [EXPORT export_set])
 # HEADERS are the installed ones, given with their folder; the others stay inside. OBJECTS are
 # object libraries of plain C++ (built with kavo_add_objects) packed into this part. USES names
 # the other parts this one builds on: the static variant links their static variants, the
 # shared one their shared ones. LINKS are public, PRIVATE_LINKS private, for both variants.
+# EXPORT names the CMake package's export set the shared library joins (KAVO_EXPORT_SET unless
+# given).
 function(kavo_add_library name)
-  cmake_parse_arguments(K "" "STATIC;EXPORT_NAME;COMPONENT"
+  cmake_parse_arguments(K "" "STATIC;EXPORT_NAME;COMPONENT;EXPORT"
     "SOURCES;HEADERS;INCLUDE_DIRS;OBJECTS;USES;LINKS;PRIVATE_LINKS" ${ARGN})
   string(TOLOWER ${name} base)
   set(objects ${name}_objects)
@@ -101,8 +108,11 @@ function(kavo_add_library name)
   if(NOT K_COMPONENT)
     set(K_COMPONENT runtime)
   endif()
+  if(NOT K_EXPORT)
+    set(K_EXPORT ${KAVO_EXPORT_SET})
+  endif()
   # Shared libraries are not programs: read-only, as Debian installs them.
-  install(TARGETS ${name} EXPORT ${KAVO_EXPORT_SET}
+  install(TARGETS ${name} EXPORT ${K_EXPORT}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
       PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
       COMPONENT ${K_COMPONENT} NAMELINK_COMPONENT dev)

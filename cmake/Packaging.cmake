@@ -3,6 +3,8 @@
 #   game     numbrax              the game
 #   runtime  libkavocontrols1     the shared libraries Kavo::Controls and Kavo::Pickers
 #   sound    libkavosound1        Kavo::Sound, apart so that the controls pull in no multimedia
+#   forms    libkavoforms1        Kavo::Forms, the form writer, apart so that the controls pull in
+#                                 no Qt Designer library
 #   dev      libkavocontrols-dev  headers, CMake package, pkg-config file and the .so links
 #   designer kavocontrols-designer-plugin  the Qt Designer plugin (designer/)
 #   doc      libkavocontrols-doc  the API reference, HTML and Qt Help (docs/api), when built
@@ -60,10 +62,24 @@ resources, through Qt Multimedia.
 .
 This package contains the shared library.")
 
+set(CPACK_DEBIAN_FORMS_PACKAGE_NAME ${KAVO_PACKAGE_forms})
+set(CPACK_DEBIAN_FORMS_PACKAGE_SECTION libs)
+set(CPACK_COMPONENT_FORMS_DEPENDS runtime)
+set(CPACK_DEBIAN_FORMS_DESCRIPTION "form writer for the Kavo controls
+The Kavo controls are Qt 6 widgets in a flat style. This library saves forms
+that hold them as Qt Designer .ui files, leaving out each property that
+stands at its default, and reads such forms back.
+.
+This package contains the shared library.")
+
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME ${KAVO_PACKAGE_dev})
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
-set(CPACK_COMPONENT_DEV_DEPENDS runtime sound)
+# The development links and CMake targets name every library, so all of them come along; Qt's
+# Designer headers only Kavo::Forms needs, and find_package(KavoControls) without Forms works
+# without them: suggested, not forced on every program of the controls.
+set(CPACK_COMPONENT_DEV_DEPENDS runtime sound forms)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
+set(CPACK_DEBIAN_DEV_PACKAGE_SUGGESTS "qt6-tools-dev (>= 6.4)")
 set(CPACK_DEBIAN_DEV_DESCRIPTION "flat-style Qt widget library (development files)
 The Kavo controls are Qt 6 widgets in a flat style: a label drawn as raised
 or sunken 3-D text that leads to its control, a spin edit, a flat check box,
@@ -71,7 +87,8 @@ a bitmap button with standard kinds and a drop-down menu, and drop-down
 edits that open a calculator, a calendar or a date period dialog.
 .
 This package contains the headers, the CMake package (find_package with
-KavoControls) and the pkg-config file (kavocontrols).")
+KavoControls, and COMPONENTS Forms for the form writer, which also needs
+qt6-tools-dev) and the pkg-config file (kavocontrols).")
 
 # The Designer plugin, in KAVO_DESIGNER_PLUGIN_DIR.
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME ${KAVO_PACKAGE_designer})
@@ -100,7 +117,7 @@ for Qt Creator and Qt Assistant.")
 # The libraries' packages carry their own shlibs file and an ldconfig trigger, and leave out
 # the maintainer scripts that CPack would write to call ldconfig (which Debian replaced by that
 # trigger). Their Depends come from dpkg-shlibdeps, run when packing (cmake/KavoShlibs.cmake.in).
-foreach(component RUNTIME SOUND)
+foreach(component RUNTIME SOUND FORMS)
   string(TOLOWER ${component} lower)
   set(control ${CMAKE_BINARY_DIR}/debian/${lower})
   file(MAKE_DIRECTORY ${control})
@@ -112,6 +129,8 @@ file(WRITE ${CMAKE_BINARY_DIR}/debian/runtime/shlibs
   "libKavoPickers ${KAVO_SOVERSION} ${KAVO_PACKAGE_runtime} (>= ${KAVO_VERSION})\n")
 file(WRITE ${CMAKE_BINARY_DIR}/debian/sound/shlibs
   "libKavoSound ${KAVO_SOVERSION} ${KAVO_PACKAGE_sound} (>= ${KAVO_VERSION})\n")
+file(WRITE ${CMAKE_BINARY_DIR}/debian/forms/shlibs
+  "libKavoForms ${KAVO_SOVERSION} ${KAVO_PACKAGE_forms} (>= ${KAVO_VERSION})\n")
 file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/KavoShlibs.cmake
   INPUT ${CMAKE_CURRENT_LIST_DIR}/KavoShlibs.cmake.in)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/KavoShlibs.cmake)

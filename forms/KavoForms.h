@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "kavoforms_export.h"
+
 #include <QByteArray>
 #include <QFormBuilder>
 #include <QList>
@@ -32,7 +34,7 @@ class TFormLoader;
 // Values that .ui has no element for are written as text: a colour as its name ("clBtnFace")
 // or "#rrggbb", a picture as base64 PNG data, a reference as the object's name. Such properties
 // are not shown by Designer and are read back by this builder only.
-class TkavoFormBuilder : public QFormBuilder
+class KAVOFORMS_EXPORT TkavoFormBuilder : public QFormBuilder
 {
 public:
     TkavoFormBuilder() = default;

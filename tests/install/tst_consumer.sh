@@ -3,7 +3,8 @@
 # The control library as another program uses it. The build is installed into a staging folder
 # (DESTDIR); the installed libraries, the CMake package and the pkg-config file are checked
 # there; then the consumer project (tests/consumer), copied out of the source tree, is
-# configured against the staged prefix alone, built and run headless; last, the installed
+# configured against the staged prefix alone, built and run headless, and a small project finds
+# the package as a machine without Qt's Designer development files does; last, the installed
 # Designer plugin is loaded the ways Designer and QUiLoader load it.
 # Usage: tst_consumer.sh CMAKE BUILD_DIR SOURCE_DIR LIBDIR [FLAGS]
 # FLAGS are the compiler and linker flags the libraries were built with (the sanitizers).
@@ -22,7 +23,7 @@ libdir="$top/$libdir_name"
 
 # Each library: the file named by version, the SONAME link and the development link, read-only
 # as Debian installs libraries, and its SONAME the one the links name.
-for library in KavoControls KavoPickers KavoSound; do
+for library in KavoControls KavoPickers KavoSound KavoForms; do
   real="$libdir/lib$library.so.1.0.0"
   [ -f "$real" ] && [ ! -L "$real" ] || { fail "no $real"; continue; }
   [ "$(readlink "$libdir/lib$library.so.1")" = "lib$library.so.1.0.0" ] || fail "lib$library.so.1 is not a link to the library"
@@ -105,13 +106,49 @@ else
     fail "the consumer's build names the source tree:"$'\n'"$found"
   fi
   form="$root/consumer-build/kavo-consumer" sound="$root/consumer-build/kavo-sound-consumer"
+  saved="$root/consumer-build/kavo-forms-consumer"
   loaded=$(ldd "$form")
   grep -q "libKavoControls.so.1 => $libdir/" <<<"$loaded" || fail "the consumer does not load the staged libKavoControls"$'\n'"$loaded"
   grep -q 'libQt6Multimedia' <<<"$loaded" && fail "a program without the sound library loads Qt Multimedia"
+  grep -qE 'libQt6Designer|libKavoForms' <<<"$loaded" && fail "a program without the form writer loads it or Qt Designer's library"
   grep -q 'libQt6Multimedia' <<<"$(ldd "$sound")" || fail "the sound library does not load Qt Multimedia"
+  grep -q "libKavoForms.so.1 => $libdir/" <<<"$(ldd "$saved")" || fail "the form writer's consumer does not load the staged libKavoForms"
   QT_QPA_PLATFORM=offscreen "$form" || fail "the form's checks"
   QT_QPA_PLATFORM=offscreen "$sound" || fail "the sound's checks"
+  QT_QPA_PLATFORM=offscreen "$saved" || fail "the saved form's checks"
 fi
+
+# Without Qt's Designer development files (hidden from find_package here), the package still
+# gives the controls, and Forms asked for as optional is simply not found; with them, it is.
+mkdir "$root/probe"
+cat >"$root/probe/CMakeLists.txt" <<'PROBE'
+cmake_minimum_required(VERSION 3.16)
+project(KavoProbe LANGUAGES CXX)
+find_package(KavoControls 1.0 REQUIRED)
+find_package(KavoControls 1.0 REQUIRED OPTIONAL_COMPONENTS Forms)
+file(WRITE ${CMAKE_BINARY_DIR}/probe.cpp "int main() { return 0; }\n")
+add_executable(probe ${CMAKE_BINARY_DIR}/probe.cpp)
+target_link_libraries(probe PRIVATE Kavo::Controls Kavo::Pickers Kavo::Sound)
+if(TARGET Kavo::Forms)
+  set(forms_target " with Kavo::Forms")
+endif()
+message(STATUS "Forms found: [${KavoControls_Forms_FOUND}${forms_target}]")
+PROBE
+probe() { # NAME EXPECTED_FOUND [CMAKE_ARGUMENTS...]
+  local name=$1 expected=$2 found
+  shift 2
+  if ! "$cmake" -S "$root/probe" -B "$root/$name" -DCMAKE_PREFIX_PATH="$top" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+      -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" "$@" >"$root/$name.log" 2>&1 \
+      || ! "$cmake" --build "$root/$name" >>"$root/$name.log" 2>&1; then
+    cat "$root/$name.log"
+    fail "find_package(KavoControls) $name"
+    return
+  fi
+  found=$(sed -n 's/^-- Forms found: \[\(.*\)\]$/\1/p' "$root/$name.log")
+  [ "$found" = "$expected" ] || fail "find_package(KavoControls) $name: Forms found [$found], not [$expected]"
+}
+probe without-designer "" -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Designer=ON
+probe with-designer "TRUE with Kavo::Forms"
 
 # The Designer plugin as installed, loaded by Designer's own means (QPluginLoader, QUiLoader) in
 # programs that link none of the controls, with only the staged libraries on the library path.

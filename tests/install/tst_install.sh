@@ -146,15 +146,15 @@ if command -v lintian >/dev/null; then
   package() { ls "$root"/package/"$1"_*.deb 2>/dev/null | head -n 1; }
   field() { dpkg-deb -f "$1" "$2"; }
   game=$(package numbrax) runtime=$(package libkavocontrols1) sound=$(package libkavosound1)
-  dev=$(package libkavocontrols-dev) plugin=$(package kavocontrols-designer-plugin)
-  if [ -z "$game" ] || [ -z "$runtime" ] || [ -z "$sound" ] || [ -z "$dev" ] || [ -z "$plugin" ]; then
+  dev=$(package libkavocontrols-dev) plugin=$(package kavocontrols-designer-plugin) forms=$(package libkavoforms1)
+  if [ -z "$game" ] || [ -z "$runtime" ] || [ -z "$sound" ] || [ -z "$forms" ] || [ -z "$dev" ] || [ -z "$plugin" ]; then
     fail "not every package was built: $(cd "$root/package" && ls ./*.deb 2>/dev/null | tr '\n' ' ')"
   else
     dpkg-deb -c "$game" | grep ' \./usr/games/numbrax -> ' >/dev/null || fail "the package has no /usr/games/numbrax"
     # The game's package carries the game alone: what belongs to the library's packages would
     # clash with them when both are installed.
     dpkg-deb -c "$game" | grep -E '\./usr/(include|lib/x86_64-linux-gnu)/' && fail "the game's package holds library files"
-    for deb in "$runtime" "$sound"; do
+    for deb in "$runtime" "$sound" "$forms"; do
       [ "$(field "$deb" Section)" = libs ] || fail "$(basename "$deb"): section [$(field "$deb" Section)]"
     done
     [ "$(field "$dev" Section)" = libdevel ] || fail "libkavocontrols-dev: section [$(field "$dev" Section)]"
@@ -165,18 +165,32 @@ if command -v lintian >/dev/null; then
     done
     dpkg-deb --ctrl-tarfile "$sound" | tar -xO ./shlibs 2>/dev/null | grep -qx 'libKavoSound 1 libkavosound1 (>= 1.0.0)' \
       || fail "shlibs of libkavosound1"
+    dpkg-deb --ctrl-tarfile "$forms" | tar -xO ./shlibs 2>/dev/null | grep -qx 'libKavoForms 1 libkavoforms1 (>= 1.0.0)' \
+      || fail "shlibs of libkavoforms1"
+    dpkg-deb -c "$forms" | grep -q ' \./usr/lib/x86_64-linux-gnu/libKavoForms\.so\.1\.0\.0$' \
+      || fail "libkavoforms1 has no libKavoForms.so.1.0.0"
     # Only the sound library's package brings Qt Multimedia; it needs the controls of its version.
     grep -q libqt6multimedia <<<"$(field "$runtime" Depends)" && fail "libkavocontrols1 depends on Qt Multimedia"
+    # Only the form writer's package brings Qt's Designer library.
+    for deb in "$runtime" "$sound"; do
+      grep -q libqt6designer <<<"$(field "$deb" Depends)" && fail "$(basename "$deb") depends on Qt Designer's library"
+    done
+    for needed in 'libkavocontrols1 (= 1.0.0)' libqt6designer6; do
+      grep -qF "$needed" <<<"$(field "$forms" Depends)" || fail "libkavoforms1 does not depend on $needed: [$(field "$forms" Depends)]"
+    done
     grep -q 'libkavocontrols1 (= 1.0.0)' <<<"$(field "$sound" Depends)" || fail "libkavosound1: Depends [$(field "$sound" Depends)]"
-    for needed in 'libkavocontrols1 (= 1.0.0)' 'libkavosound1 (= 1.0.0)' qt6-base-dev; do
+    for needed in 'libkavocontrols1 (= 1.0.0)' 'libkavosound1 (= 1.0.0)' 'libkavoforms1 (= 1.0.0)' qt6-base-dev; do
       grep -qF "$needed" <<<"$(field "$dev" Depends)" || fail "libkavocontrols-dev does not depend on $needed"
     done
+    # The form writer's header wants Qt's Designer headers, which the rest of the library does not.
+    grep -qF qt6-tools-dev <<<"$(field "$dev" Suggests)" || fail "libkavocontrols-dev does not suggest qt6-tools-dev"
+    grep -qF qt6-tools-dev <<<"$(field "$dev" Depends)" && fail "libkavocontrols-dev forces qt6-tools-dev on every program"
     # The plugin lies where Debian's Designer looks, and needs the libraries of its version.
     dpkg-deb -c "$plugin" | grep -q ' \./usr/lib/x86_64-linux-gnu/qt6/plugins/designer/libkavocontrolswidgets\.so$' \
       || fail "the plugin's package has no plugin in Designer's folder"
     grep -q 'libkavocontrols1 (= 1.0.0)' <<<"$(field "$plugin" Depends)" || fail "the plugin's package: Depends [$(field "$plugin" Depends)]"
     # Errors and warnings fail; pedantic, informational and experimental notes are listed.
-    lintian -E --pedantic --tag-display-limit 0 "$game" "$runtime" "$sound" "$dev" "$plugin" >"$root/lintian.log" 2>&1
+    lintian -E --pedantic --tag-display-limit 0 "$game" "$runtime" "$sound" "$forms" "$dev" "$plugin" >"$root/lintian.log" 2>&1
     cat "$root/lintian.log"
     grep -qE '^[EW]: ' "$root/lintian.log" && fail "lintian reports errors or warnings"
   fi
