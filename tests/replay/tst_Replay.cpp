@@ -138,6 +138,9 @@ void tst_Replay::errors_data()
     // Comments count, and the limit holds inside a board's rows too.
     QTest::newRow("one line too many") << QString("#\n").repeated(numbrax::kMaxScriptLines) + "print\n"
                                        << numbrax::kMaxScriptLines + 1 << "";
+    // The first line is as long as a line may be, the second one byte longer.
+    const QString longest = "#" + QString("x").repeated(int(numbrax::kMaxLineLength) - 1) + "\n";
+    QTest::newRow("one byte too many") << longest + "x" + longest << 2 << "";
     QTest::newRow("board past the last line")
         << QString("#\n").repeated(numbrax::kMaxScriptLines - 2) + board4 << numbrax::kMaxScriptLines + 1 << "";
 }

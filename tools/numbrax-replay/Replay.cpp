@@ -83,6 +83,22 @@ std::optional<Strength> StrengthNamed(const std::string &name)
     return std::nullopt;
 }
 
+// As std::getline, but it stops reading one byte past kMaxLineLength: the caller refuses such a
+// line without the rest of it ever being held in memory.
+bool ReadLine(std::istream &in, std::string &line)
+{
+    line.clear();
+    std::istream::int_type c;
+    while ((c = in.get()) != std::istream::traits_type::eof()) {
+        if (c == '\n')
+            return true;
+        line.push_back(char(c));
+        if (line.size() > kMaxLineLength)
+            return true;
+    }
+    return !line.empty();
+}
+
 bool Skipped(const std::string &line)
 {
     const std::size_t first = line.find_first_not_of(" \t\r");
@@ -107,9 +123,11 @@ int RunReplay(std::istream &in, std::ostream &out, std::ostream &err, const Repl
     std::string line;
     int lineNumber = 0;
     auto nextLine = [&]() -> bool {
-        while (std::getline(in, line)) {
+        while (ReadLine(in, line)) {
             if (++lineNumber > kMaxScriptLines)
                 throw ScriptError{"a script holds at most " + std::to_string(kMaxScriptLines) + " lines"};
+            if (line.size() > kMaxLineLength)
+                throw ScriptError{"a line holds at most " + std::to_string(kMaxLineLength) + " characters"};
             if (!Skipped(line))
                 return true;
         }

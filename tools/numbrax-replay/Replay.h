@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 
 namespace numbrax {
@@ -9,6 +10,9 @@ namespace numbrax {
 // board takes at most 2500 picks, so a script that moves, presses and prints for each fits;
 // the line past the limit is an error, so that no script keeps the driver busy for long.
 inline constexpr int kMaxScriptLines = 10000;
+// The longest line, in bytes: a row of the largest board takes some 400. Without a bound a
+// file of one endless line would be read into memory whole before anything else is checked.
+inline constexpr std::size_t kMaxLineLength = 4096;
 
 // What a script may ask for before it counts as an error, for callers that must finish any
 // script quickly (a fuzzer): each search, a Strong or Master pick or a hint, is bounded by its
