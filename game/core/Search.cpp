@@ -419,13 +419,18 @@ SearchResult Search(const Position &position, const SearchLimits &limits)
 
 SearchLimits StrengthLimits(Strength strength, int boardSize)
 {
-    // Master's nodes keep a pick on the largest board near a tenth of a second on a modest
-    // machine. Up to 5 x 5 nodes are cheap, and the rest of the game after the player's first
-    // pick takes up to about 170 000 of them to play out perfectly (the most over 300 first
-    // answers measured), which the third of the budget tried once the first depths are done
-    // covers. Strong gets an eighth.
+    // A node costs about a line's length to generate and weigh, so Master's nodes shrink as
+    // the board grows, keeping a pick near a tenth of a second on a modest machine on every
+    // size: 1 000 000 up to 10 x 10, 200 000 on the largest board. More nodes are what made it
+    // stronger at 10 x 10: six times the 200 000 it had there won 63 rather than 51 of 100
+    // boards against a two-pick searcher and 71 rather than 65 against a four-pick one, where
+    // re-weighing the lines at every horizon or after every pick, or another discount, won
+    // nothing measurable; five times keeps the median pick there below 150 ms. Up to 5 x 5 the
+    // rest of the game after the player's first pick takes up to about 170 000 nodes to play
+    // out perfectly (the most over 300 first answers measured), which the third of the budget
+    // tried once the first depths are done covers. Strong gets an eighth.
     SearchLimits limits;
-    limits.nodes = boardSize <= 5 ? 1'000'000 : 200'000;
+    limits.nodes = boardSize <= 5 ? 1'000'000 : std::clamp<std::int64_t>(10'000'000 / boardSize, 200'000, 1'000'000);
     if (strength == Strength::Strong)
         limits.nodes /= 8;
     return limits;
