@@ -54,14 +54,9 @@ Q_ENUM_NS(TkavoButtonType)
 enum TkavoDropDownMenuPos : quint8 { dmpBottom, dmpRight };
 Q_ENUM_NS(TkavoDropDownMenuPos)
 } // namespace KavoBtns
-using KavoBtns::TBitBtnKind;
-using KavoBtns::TButtonStyle;
-using KavoBtns::TkavoButtonType;
-using KavoBtns::TkavoDropDownMenuPos;
-using enum KavoBtns::TBitBtnKind;
-using enum KavoBtns::TButtonStyle;
-using enum KavoBtns::TkavoButtonType;
-using enum KavoBtns::TkavoDropDownMenuPos;
+// A directive, not `using enum`: clang before 15 takes a class's own `using enum` of the same
+// enumeration, which forms compiled by uic need, for a redeclaration of this one.
+using namespace KavoBtns;
 
 /// Rect is the rectangle the button was drawn in; IsDown says it is drawn pressed, IsDefault
 /// that it has the keyboard focus.

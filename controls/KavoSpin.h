@@ -24,8 +24,9 @@ Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 enum TValueType : quint8 { vtInteger, vtFloat };
 Q_ENUM_NS(TValueType)
 } // namespace KavoSpin
-using KavoSpin::TValueType;
-using enum KavoSpin::TValueType;
+// A directive, not `using enum`: clang before 15 takes a class's own `using enum` of the same
+// enumeration, which forms compiled by uic need, for a redeclaration of this one.
+using namespace KavoSpin;
 
 /// The arrow of the pair that was clicked: btNext is the up arrow, btPrev the down arrow.
 enum TUDBtnType : quint8 { btNext, btPrev };

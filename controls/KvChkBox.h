@@ -25,12 +25,9 @@ Q_ENUM_NS(TkavoCheckAlign)
 enum TCheckBoxState : quint8 { cbUnchecked, cbChecked, cbGrayed };
 Q_ENUM_NS(TCheckBoxState)
 } // namespace KvChkBox
-using KvChkBox::TkavoCheckBoxType;
-using KvChkBox::TkavoCheckAlign;
-using KvChkBox::TCheckBoxState;
-using enum KvChkBox::TkavoCheckBoxType;
-using enum KvChkBox::TkavoCheckAlign;
-using enum KvChkBox::TCheckBoxState;
+// A directive, not `using enum`: clang before 15 takes a class's own `using enum` of the same
+// enumeration, which forms compiled by uic need, for a redeclaration of this one.
+using namespace KvChkBox;
 
 /// The glyph strip shared by every check box of the process, loaded on first use: six cells
 /// side by side, hot unchecked, hot checked, normal unchecked, normal checked, disabled

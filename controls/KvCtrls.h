@@ -30,10 +30,9 @@ Q_ENUM_NS(TkavoLabelPosition)
 enum TLightPos : quint8 { lpLeft, lpRight, lpTop, lpBottom, lpLeftTop, lpLeftBottom, lpRightTop, lpRightBottom };
 Q_ENUM_NS(TLightPos)
 } // namespace KvCtrls
-using KvCtrls::TkavoLabelPosition;
-using KvCtrls::TLightPos;
-using enum KvCtrls::TkavoLabelPosition;
-using enum KvCtrls::TLightPos;
+// A directive, not `using enum`: clang before 15 takes a class's own `using enum` of the same
+// enumeration, which forms compiled by uic need, for a redeclaration of this one.
+using namespace KvCtrls;
 
 /// Fills the toolkit's hand-point cursor slot (crHandPoint) with the library's pointing hand, for
 /// the rest of the run. A program that shows our controls calls it once at start-up, before its

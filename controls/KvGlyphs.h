@@ -117,8 +117,9 @@ Q_NAMESPACE_EXPORT(KAVOCONTROLS_EXPORT)
 enum TButtonLayout : quint8 { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 Q_ENUM_NS(TButtonLayout)
 } // namespace KvGlyphs
-using KvGlyphs::TButtonLayout;
-using enum KvGlyphs::TButtonLayout;
+// A directive, not `using enum`: clang before 15 takes a class's own `using enum` of the same
+// enumeration, which forms compiled by uic need, for a redeclaration of this one.
+using namespace KvGlyphs;
 
 /// One button's glyph: a strip of one to four images (normal, disabled, pressed, exclusive)
 /// whose state images are built on demand into the shared list of their size.
