@@ -13,8 +13,7 @@ cmake=$1 build=$2 source=$3 libdir_name=$4 flags=${5:-}
 prefix=/usr/local
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/../support/checks.sh"
 
 DESTDIR="$root/dest" "$cmake" --install "$build" --prefix "$prefix" >"$root/install.log" 2>&1 \
   || { cat "$root/install.log"; echo "FAIL: cmake --install"; exit 1; }
