@@ -27,6 +27,13 @@ constexpr int kPlayout = 4;
 constexpr int kReduceAfter = 3;
 constexpr int kReduceFrom = 3;
 
+// In sixteenths, what taking a number is worth when the line it opens is worth `otherLine` to
+// the other side.
+constexpr std::int64_t PickWorth(std::int64_t value, std::int64_t otherLine)
+{
+    return 16 * value - kDiscount * otherLine / 16;
+}
+
 std::int64_t ClampWindow(std::int64_t v)
 {
     return std::clamp(v, -kInf, kInf);
@@ -169,7 +176,7 @@ void Searcher::weighLines()
             for (int i = 0; i < n; ++i) {
                 const std::int64_t v = FPos.value(FPos.lineMove(side, line, i));
                 if (v != 0)
-                    best = std::max(best, 16 * v - kDiscount * other[std::size_t(i)] / 16);
+                    best = std::max(best, PickWorth(v, other[std::size_t(i)]));
             }
             worth[std::size_t(line)] = best == -kInf ? 0 : best;
         }
@@ -190,7 +197,7 @@ std::pair<int, std::int64_t> Searcher::favourite() const
     for (int i = 0; i < FPos.size(); ++i) {
         const int m = FPos.lineMove(mover, FPos.line(), i);
         const std::int64_t v = FPos.value(m);
-        const std::int64_t worth = 16 * v - kDiscount * other[std::size_t(i)] / 16;
+        const std::int64_t worth = PickWorth(v, other[std::size_t(i)]);
         if (v != 0 && worth > best.second)
             best = {m, worth};
     }
